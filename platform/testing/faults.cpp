@@ -1,0 +1,96 @@
+#include "platform/testing/faults.h"
+
+#include <atomic>
+#include <cstring>
+#include <mutex>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace {
+
+struct ActiveFault {
+    vorn::testing::Fault fault;
+    std::string operation;  // owned copy of fault.operation
+    int matched = 0;
+};
+
+struct FaultTable {
+    std::mutex lock;  // faults may be hit from the audio and timer threads too
+    std::vector<ActiveFault> faults;
+    std::unordered_map<std::string, int> calls;
+};
+
+FaultTable& Table() {
+    static FaultTable table;
+    return table;
+}
+
+// Fast path: no fault and no counting wanted keeps every operation lock-free.
+std::atomic<bool> g_enabled{false};
+
+}  // namespace
+
+namespace vorn::testing {
+
+void InjectFault(const Fault& fault) {
+    auto& table = Table();
+    std::lock_guard guard(table.lock);
+    ActiveFault active{fault, fault.operation ? fault.operation : "", 0};
+    active.fault.operation = nullptr;
+    table.faults.push_back(std::move(active));
+    g_enabled = true;
+}
+
+void FailNext(const char* operation) {
+    Fault fault;
+    fault.operation = operation;
+    InjectFault(fault);
+}
+
+void FailAlways(const char* operation, const void* object) {
+    Fault fault;
+    fault.operation = operation;
+    fault.object = object;
+    fault.times = kAlways;
+    InjectFault(fault);
+}
+
+void ClearFaults() {
+    auto& table = Table();
+    std::lock_guard guard(table.lock);
+    table.faults.clear();
+    table.calls.clear();
+    g_enabled = true;  // keep counting calls from now on
+}
+
+int CallCount(const char* operation) {
+    auto& table = Table();
+    std::lock_guard guard(table.lock);
+    auto it = table.calls.find(operation);
+    return it == table.calls.end() ? 0 : it->second;
+}
+
+}  // namespace vorn::testing
+
+namespace vorn::platform {
+
+bool ShouldFail(const char* operation, const void* object, std::int64_t* result) {
+    if (!g_enabled.load(std::memory_order_relaxed)) return false;
+    auto& table = Table();
+    std::lock_guard guard(table.lock);
+    ++table.calls[operation];
+    for (auto& active : table.faults) {
+        if (active.operation != operation) continue;
+        if (active.fault.object && active.fault.object != object) continue;
+        const int call = ++active.matched;
+        if (call < active.fault.fromCall) continue;
+        const auto& f = active.fault;
+        if (f.times != testing::kAlways && call >= f.fromCall + f.times) continue;
+        if (f.hasResult && result) *result = f.result;
+        return true;
+    }
+    return false;
+}
+
+}  // namespace vorn::platform

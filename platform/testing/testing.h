@@ -1,0 +1,5 @@
+// The platform layer's testing controls, for tests only: fault injection, the virtual
+// clock, simulated devices and activation, injected messages. Games never include it.
+#pragma once
+
+#include "platform/testing/faults.h"
