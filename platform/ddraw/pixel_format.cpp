@@ -108,4 +108,23 @@ void RowToXrgb(const PixelFormat& format, const std::uint8_t* source, int count,
     }
 }
 
+void RowFromXrgb(const PixelFormat& format, const std::uint32_t* source, int count,
+                 const XrgbPalette& palette, NearestCache& cache, std::uint8_t* dest) {
+    switch (format.bits) {
+        case 8:
+            for (int i = 0; i < count; ++i) dest[i] = cache.Lookup(palette, source[i] & 0xFFFFFF);
+            break;
+        case 16:
+            for (int i = 0; i < count; ++i)
+                WritePixel(dest + 2 * i, 2, PixelOfXrgb(format, source[i], palette));
+            break;
+        case 24:
+            for (int i = 0; i < count; ++i) WritePixel(dest + 3 * i, 3, source[i]);
+            break;
+        case 32:
+            for (int i = 0; i < count; ++i) WritePixel(dest + 4 * i, 4, source[i] & 0xFFFFFF);
+            break;
+    }
+}
+
 }  // namespace vorn::platform

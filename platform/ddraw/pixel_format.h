@@ -86,6 +86,33 @@ int NearestPaletteIndex(const XrgbPalette& palette, std::uint32_t xrgb);
 void RowToXrgb(const PixelFormat& format, const std::uint8_t* source, int count,
                const XrgbPalette& palette, std::uint32_t* dest);
 
+// Remembers the nearest palette entries of recent colours, for conversions of many
+// pixels to 8 bits. Valid for one palette: Reset when it may have changed.
+class NearestCache {
+public:
+    void Reset() { std::memset(m_valid, 0, sizeof m_valid); }
+    std::uint8_t Lookup(const XrgbPalette& palette, std::uint32_t xrgb) {
+        const unsigned slot = (xrgb ^ (xrgb >> 11) ^ (xrgb >> 17)) & (kSlots - 1);
+        if (!m_valid[slot] || m_colors[slot] != xrgb) {
+            m_colors[slot] = xrgb;
+            m_indexes[slot] = static_cast<std::uint8_t>(NearestPaletteIndex(palette, xrgb));
+            m_valid[slot] = true;
+        }
+        return m_indexes[slot];
+    }
+
+private:
+    static constexpr unsigned kSlots = 4096;
+    std::uint32_t m_colors[kSlots];
+    std::uint8_t m_indexes[kSlots];
+    bool m_valid[kSlots] = {};
+};
+
+// Converts `count` colours to pixels of the format (8 bits through the cache, which
+// must be reset for a new palette).
+void RowFromXrgb(const PixelFormat& format, const std::uint32_t* source, int count,
+                 const XrgbPalette& palette, NearestCache& cache, std::uint8_t* dest);
+
 inline std::uint32_t XrgbOfColorref(COLORREF color) {
     return ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
 }
