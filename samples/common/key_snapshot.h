@@ -36,3 +36,6 @@ struct KeySnapshot {
         return keys;
     }
 };
+
+// What a frame's key handling decided.
+enum class FrameEnd { kContinue, kQuit };
