@@ -95,6 +95,8 @@ private:
     int LoadPlane(const std::string& fileName, bool paletteWanted);
     int LoadBitmapImage(const BYTE* content, DWORD size, bool paletteWanted);
     int LoadPicture(class CFileReader& reader, bool paletteWanted);
+    bool CreateOffscreenSurface(int width, int height);
+    int SetSurfaceKey(DWORD pixel);
     int ClippedBltFast(int x, int y, RECT source, DWORD flags);
     void ReleaseSurface();
     void ReleasePalette();
