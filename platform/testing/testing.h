@@ -3,3 +3,4 @@
 #pragma once
 
 #include "platform/testing/faults.h"
+#include "platform/testing/activation.h"
