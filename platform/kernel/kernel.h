@@ -29,6 +29,7 @@ void SetLastError(DWORD error);
 // ---- files --------------------------------------------------------------------------
 #define GENERIC_READ 0x80000000u
 #define GENERIC_WRITE 0x40000000u
+#define FILE_APPEND_DATA 0x00000004u  // every write goes to the end of the file
 #define FILE_SHARE_READ 0x00000001u
 #define FILE_SHARE_WRITE 0x00000002u
 #define CREATE_NEW 1u
@@ -48,9 +49,13 @@ using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
 struct OVERLAPPED;
 using LPOVERLAPPED = OVERLAPPED*;
 
-// Opens (or with GENERIC_WRITE and a creating disposition, creates) a file. Returns a
-// handle that the caller closes with CloseHandle, or INVALID_HANDLE_VALUE with the last
-// error set. Folders are not files: opening one fails.
+// Opens (or with GENERIC_WRITE or FILE_APPEND_DATA and a creating disposition,
+// creates) a file. Returns a handle that the caller closes with CloseHandle, or
+// INVALID_HANDLE_VALUE with the last error set. With OPEN_ALWAYS or CREATE_ALWAYS the
+// last error is ERROR_ALREADY_EXISTS when the file existed, else ERROR_SUCCESS. With
+// FILE_APPEND_DATA (and no GENERIC_WRITE) each write is appended at the end of the
+// file as one piece, so several writers can share a log. Folders are not files:
+// opening one fails. The share mode, security, attributes and template are ignored.
 HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode,
                    LPSECURITY_ATTRIBUTES security, DWORD creationDisposition,
                    DWORD flagsAndAttributes, HANDLE templateFile);
@@ -71,21 +76,24 @@ DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh);
 // Moves the file position; returns the new position or INVALID_SET_FILE_POINTER.
 DWORD SetFilePointer(HANDLE file, LONG distance, LPLONG distanceHigh, DWORD moveMethod);
 
-// Closes a file or mutex handle. TRUE on success, FALSE for an invalid handle.
+// Closes a file or mutex handle. TRUE on success, FALSE for an invalid handle or when
+// the host reported an error while closing (the handle is released even then).
 BOOL CloseHandle(HANDLE object);
 
 // The current folder, without a trailing separator unless it is the root, as a
-// Shift-JIS string with backslashes ("\\" on the host root). Returns the length
-// written (without the terminator), the length needed (with it) when the buffer is
-// too small, or 0 on failure.
+// Shift-JIS string with backslashes and no drive letter (the host folder /work/game
+// reads \work\game, the host root \). Returns the length written (without the
+// terminator), the length needed (with it) when the buffer is too small, or 0 on
+// failure.
 DWORD GetCurrentDirectoryA(DWORD bufferLength, LPSTR buffer);
 
-// The full path of the running executable (module null) as Shift-JIS with
-// backslashes; cut to size - 1 bytes and terminated. Returns the length copied, 0 on
-// failure.
+// The full path of the running executable (module null or the program's handle) as
+// Shift-JIS with backslashes; cut to size - 1 bytes and terminated. Returns the length
+// copied, 0 on failure (another module, no buffer).
 DWORD GetModuleFileNameA(HMODULE module, LPSTR fileName, DWORD size);
 
-// The handle of the running program (its instance).
+// The handle of the running program (its instance) for a null name; null for any
+// other name.
 HMODULE GetModuleHandleA(LPCSTR moduleName);
 
 // ---- memory -------------------------------------------------------------------------
@@ -98,8 +106,13 @@ HMODULE GetModuleHandleA(LPCSTR moduleName);
 #define LMEM_MOVEABLE 0x0002u
 #define LMEM_ZEROINIT 0x0040u
 
-// Allocates a block of bytes; the handle of a fixed block is its address. Null on
-// failure. Freed with GlobalFree (which returns null on success).
+// Allocates a block of bytes (zero-filled with GMEM_ZEROINIT, else left as it is).
+// Every block is fixed, whatever the flags: its handle is its address, and Lock
+// returns that address. Null on failure, and for a size larger than the machine's
+// memory. GlobalFree returns null on success and the handle itself when it is not a
+// live block; GlobalSize gives the size asked for (0 for a handle that is not live);
+// GlobalUnlock returns FALSE, since fixed blocks keep no lock count. The Local
+// operations behave the same on blocks of their own.
 HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes);
 HGLOBAL GlobalFree(HGLOBAL memory);
 LPVOID GlobalLock(HGLOBAL memory);

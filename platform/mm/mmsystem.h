@@ -31,18 +31,22 @@ struct MMTIME {
 };
 using LPMMTIME = MMTIME*;
 
-// Fills the 8-byte capabilities (finest and coarsest period in milliseconds).
-// TIMERR_NOERROR, or TIMERR_NOCANDO for a null pointer or a size other than 8.
+// Fills the 8-byte capabilities (finest and coarsest period in milliseconds; on the
+// host 1 and 1000000). TIMERR_NOERROR, or TIMERR_NOCANDO for a null pointer or a size
+// other than 8.
 MMRESULT timeGetDevCaps(LPTIMECAPS caps, UINT size);
 
-// Raises the timer resolution to the given period until the matching timeEndPeriod.
-// On the host this tightens the timer slack of sleeping threads. TIMERR_NOERROR, or
-// TIMERR_NOCANDO for a period outside the capabilities.
+// Raises the timer resolution to the given period until the matching timeEndPeriod;
+// calls nest. On the host this tightens the timer slack of the calling thread (1 us
+// instead of 50 us) until the last period ends. TIMERR_NOERROR, or TIMERR_NOCANDO for
+// a period outside the capabilities (timeBeginPeriod) or one that was not begun
+// (timeEndPeriod).
 MMRESULT timeBeginPeriod(UINT period);
 MMRESULT timeEndPeriod(UINT period);
 
 // Milliseconds on the monotonic multimedia clock, wrapping modulo 2^32.
 DWORD timeGetTime();
 
-// The same clock into an MMTIME of type TIME_MS (size 12). TIMERR_NOERROR.
+// The same clock into an MMTIME of type TIME_MS (size 12). TIMERR_NOERROR, or
+// MMSYSERR_INVALPARAM for a null pointer or another size.
 MMRESULT timeGetSystemTime(LPMMTIME time, UINT size);

@@ -2,5 +2,6 @@
 // clock, simulated devices and activation, injected messages. Games never include it.
 #pragma once
 
+#include "platform/testing/clock.h"
 #include "platform/testing/faults.h"
 #include "platform/testing/activation.h"

@@ -1,0 +1,9 @@
+// The calling thread's last error code.
+#include "platform/kernel/kernel.h"
+
+namespace {
+thread_local DWORD t_lastError = ERROR_SUCCESS;
+}
+
+DWORD GetLastError() { return t_lastError; }
+void SetLastError(DWORD error) { t_lastError = error; }
