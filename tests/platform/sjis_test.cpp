@@ -15,8 +15,6 @@ TEST(Sjis, RoundTripsTextWithBackslashTrailBytes) {
 }
 
 TEST(Sjis, ReplacesWhatDoesNotConvert) {
-    EXPECT_EQ(SjisToUtf8(std::string("a\x81")), "a\xEF\xBF\xBD");  // cut lead byte
-    EXPECT_EQ(Utf8ToSjis("a\xF0\x9F\x98\x80"
-                         "b"),
-              "a?b");  // no Shift-JIS form
+    EXPECT_EQ(SjisToUtf8(std::string("a\x81")), "a\xEF\xBF\xBD");        // cut lead byte
+    EXPECT_EQ(Utf8ToSjis("a\xF0\x9F\x98\x80" "b"), "a?b");                // no Shift-JIS form
 }
