@@ -8,13 +8,12 @@
 
 class CPlane;
 
-extern LPDIRECTDRAW m_lpDirectDraw;  // null before Initialize and after Terminate
-extern LPDIRECTDRAWSURFACE
-    lpSecondary;  // the surface every frame is drawn into; null without a mode
-extern LPDIRECTDRAWCLIPPER m_lpClipper;  // window mode only
-extern int m_nScreenWidth;               // size of the secondary surface, 640 x 480 by default
+extern LPDIRECTDRAW m_lpDirectDraw;          // null before Initialize and after Terminate
+extern LPDIRECTDRAWSURFACE lpSecondary;      // the surface every frame is drawn into; null without a mode
+extern LPDIRECTDRAWCLIPPER m_lpClipper;      // window mode only
+extern int m_nScreenWidth;                   // size of the secondary surface, 640 x 480 by default
 extern int m_nScreenHeight;
-extern CPlane* m_lpPaletteSource;  // the plane whose palette feeds the display palette
+extern CPlane* m_lpPaletteSource;            // the plane whose palette feeds the display palette
 
 // Bits per pixel of the screen (8, 16, 24 or 32).
 int GetDisplayBits();
