@@ -123,6 +123,7 @@ HLOCAL LocalAlloc(UINT flags, SIZE_T bytes);
 HLOCAL LocalFree(HLOCAL memory);
 LPVOID LocalLock(HLOCAL memory);
 BOOL LocalUnlock(HLOCAL memory);
+SIZE_T LocalSize(HLOCAL memory);
 
 // ---- named mutexes ------------------------------------------------------------------
 // Creates or opens a mutex that is named across the processes of this user. Returns a
