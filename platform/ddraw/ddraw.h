@@ -56,6 +56,9 @@ extern const IID IID_IDirectDraw;     // {6C14DB80-A733-11CE-A521-0020AF0BE560}
 #define DDERR_NOCOLORKEY (static_cast<HRESULT>(0x887600D7))
 #define DDERR_ALREADYINITIALIZED (static_cast<HRESULT>(0x88760005))
 #define DDERR_WRONGMODE (static_cast<HRESULT>(0x8876024B))
+#define DDERR_INVALIDPIXELFORMAT (static_cast<HRESULT>(0x88760091))
+#define DDERR_PRIMARYSURFACEALREADYEXISTS (static_cast<HRESULT>(0x88760234))
+#define DDERR_NODC (static_cast<HRESULT>(0x8876023B))
 
 // ---- cooperative levels -------------------------------------------------------------
 #define DDSCL_FULLSCREEN 0x00000001u
@@ -153,7 +156,10 @@ struct DDBLTFX {
 using LPDDBLTFX = DDBLTFX*;
 
 // ---- palettes -----------------------------------------------------------------------
+#define DDPCAPS_4BIT 0x00000001u
 #define DDPCAPS_8BIT 0x00000004u
+#define DDPCAPS_1BIT 0x00000100u
+#define DDPCAPS_2BIT 0x00000200u
 #define DDPCAPS_ALLOW256 0x00000040u
 
 struct PALETTEENTRY {
@@ -187,8 +193,8 @@ struct IDirectDraw : IUnknown {
     virtual HRESULT CreateSurface(LPDDSURFACEDESC desc, LPDIRECTDRAWSURFACE* surface,
                                   IUnknown* outer) = 0;
     // Creates a 256-entry palette (DDPCAPS_8BIT) from the entries given.
-    virtual HRESULT CreatePalette(DWORD flags, LPPALETTEENTRY entries,
-                                  LPDIRECTDRAWPALETTE* palette, IUnknown* outer) = 0;
+    virtual HRESULT CreatePalette(DWORD flags, LPPALETTEENTRY entries, LPDIRECTDRAWPALETTE* palette,
+                                  IUnknown* outer) = 0;
     virtual HRESULT CreateClipper(DWORD flags, LPDIRECTDRAWCLIPPER* clipper, IUnknown* outer) = 0;
     // In exclusive full screen with a flip chain, shows the front buffer's image again.
     virtual HRESULT FlipToGDISurface() = 0;

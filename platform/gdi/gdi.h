@@ -123,10 +123,9 @@ BOOL IsRectEmpty(const RECT* rect);
 // Japanese system faces map to installed faces of the same style and pitch; an empty
 // or unknown face gives a fixed-pitch gothic face. Null on failure. Freed with
 // DeleteObject.
-HFONT CreateFontA(int height, int width, int escapement, int orientation, int weight,
-                  DWORD italic, DWORD underline, DWORD strikeOut, DWORD charSet,
-                  DWORD outPrecision, DWORD clipPrecision, DWORD quality, DWORD pitchAndFamily,
-                  LPCSTR faceName);
+HFONT CreateFontA(int height, int width, int escapement, int orientation, int weight, DWORD italic,
+                  DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision,
+                  DWORD clipPrecision, DWORD quality, DWORD pitchAndFamily, LPCSTR faceName);
 // Selects a font into the device context; returns the one it replaces (every new
 // device context starts with a default font), null on failure.
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);

@@ -44,4 +44,19 @@ void FramePresented(HWND window, const void* pixels, int width, int height, int 
 // Called once when the program entry returns: writes the screenshot and the report.
 void Finish();
 
+// ---- input and activation -------------------------------------------------------------
+// Translates the host's pending events into queued window messages (and checks the
+// --seconds deadline). The message queue calls it before it looks for a message.
+void PumpEvents();
+
+// The held state of every key, indexed by SDL scancode (SDL_NUM_SCANCODES entries, 1 =
+// held). Kept from the key events that PumpEvents translates, so that keys injected by
+// tests, by an X server or typed by a person count alike. Everything reads as released
+// while the application is inactive.
+const std::uint8_t* KeyboardState();
+
+// Whether the application is active: one of its windows has the focus, or a test
+// simulated activation. Starts active.
+bool AppActive();
+
 }  // namespace vorn::host

@@ -25,6 +25,7 @@
 #define WM_SHOWWINDOW 0x0018u
 #define WM_ACTIVATEAPP 0x001Cu
 #define WM_SETCURSOR 0x0020u
+#define WM_QUERYNEWPALETTE 0x030Fu  // the window is about to get the focus: realise its palette
 #define WM_KEYFIRST 0x0100u
 #define WM_KEYDOWN 0x0100u
 #define WM_KEYUP 0x0101u
@@ -40,6 +41,30 @@
 #define WM_LBUTTONDOWN 0x0201u
 #define WM_LBUTTONUP 0x0202u
 #define WM_USER 0x0400u
+
+// Virtual-key codes of WM_KEYDOWN / WM_KEYUP ('0'..'9' and 'A'..'Z' are their characters).
+#define VK_BACK 0x08u
+#define VK_TAB 0x09u
+#define VK_RETURN 0x0Du
+#define VK_SHIFT 0x10u
+#define VK_CONTROL 0x11u
+#define VK_MENU 0x12u
+#define VK_PAUSE 0x13u
+#define VK_CAPITAL 0x14u
+#define VK_ESCAPE 0x1Bu
+#define VK_SPACE 0x20u
+#define VK_PRIOR 0x21u
+#define VK_NEXT 0x22u
+#define VK_END 0x23u
+#define VK_HOME 0x24u
+#define VK_LEFT 0x25u
+#define VK_UP 0x26u
+#define VK_RIGHT 0x27u
+#define VK_DOWN 0x28u
+#define VK_INSERT 0x2Du
+#define VK_DELETE 0x2Eu
+#define VK_NUMPAD0 0x60u
+#define VK_F1 0x70u
 
 // WM_SIZE kinds
 #define SIZE_RESTORED 0
@@ -249,3 +274,9 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 
 HMENU GetMenu(HWND window);
 BOOL SetMenu(HWND window, HMENU menu);
+
+// ---- the program entry --------------------------------------------------------------
+// Defined by the SDK, called by the host's main with the program's instance, no
+// previous instance, the command line without the program name and the host options
+// (arguments joined by spaces) and the show command. Its result is the exit code.
+int WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand);
