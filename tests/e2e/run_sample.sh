@@ -7,7 +7,7 @@
 # steps run in order; the first that fails ends the test with status 1. Frame regions
 # are WxH+X+Y in the program's 640x480 frame.
 #
-#   caption:TEXT          the window's caption (_NET_WM_NAME, UTF-8) is TEXT
+#   caption:TEXT          the window's caption (UTF-8 on the X side) is TEXT
 #   not-blank             the window shows more than one flat colour
 #   animates              the picture changes
 #   shot:NAME             take a screenshot called NAME
@@ -31,7 +31,7 @@ readonly STILL_TIMEOUT=30  # seconds a region may take to come to rest
 program=${1:?usage: run_sample.sh PROGRAM STEP...}
 shift
 
-for tool in Xvfb xdotool xprop import convert compare; do
+for tool in Xvfb xdotool import convert compare; do
     if ! command -v "$tool" >/dev/null 2>&1; then
         echo "SKIP: $tool is not installed"
         exit $SKIP
@@ -73,7 +73,7 @@ for ((i = 0; i < STEP_TIMEOUT * 10; i++)); do
     sleep 0.1
 done
 export DISPLAY=:$(head -n1 "$work/display")
-timeout "$STEP_TIMEOUT" bash -c 'until xdpyinfo >/dev/null 2>&1; do sleep 0.1; done' ||
+timeout "$STEP_TIMEOUT" bash -c 'until xdotool getdisplaygeometry >/dev/null 2>&1; do sleep 0.1; done' ||
     fail "Xvfb on $DISPLAY accepts no connections"
 unset SDL_VIDEODRIVER
 
@@ -136,8 +136,8 @@ for step in "$@"; do
     echo "step: $step"
     case ${part[0]} in
         caption)
-            name=$(xprop -id "$window" _NET_WM_NAME)
-            [[ $name == *"= \"${step#caption:}\"" ]] || fail "caption is $name"
+            name=$(xdotool getwindowname "$window")
+            [[ $name == "${step#caption:}" ]] || fail "the caption is $name"
             ;;
         not-blank)
             # The first frames may take a moment on a busy machine.
