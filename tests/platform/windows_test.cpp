@@ -11,6 +11,7 @@
 #include "platform/host/host.h"
 #include "platform/testing/testing.h"
 #include "platform/windows.h"
+#include "support/test_support.h"
 
 namespace {
 
@@ -20,9 +21,6 @@ struct Received {
     WPARAM wParam;
 };
 std::vector<Received> g_received;
-
-// Literals are Shift-JIS in this program; u8 literals stay UTF-8, as the host shows text.
-std::string Utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
 
 LRESULT RecordMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     g_received.push_back({window, message, wParam});
@@ -240,7 +238,7 @@ TEST_F(WindowTest, CaptionsFindWindowsAndCanFail) {
     ASSERT_TRUE(SetWindowTextA(window, "あしふ"));  // a Shift-JIS literal
     char text[16] = {};
     EXPECT_EQ(GetWindowTextA(window, text, sizeof text), 6);
-    EXPECT_EQ(SDL_GetWindowTitle(vorn::host::SdlWindowOf(window)), Utf8(u8"あしふ"));
+    EXPECT_EQ(SDL_GetWindowTitle(vorn::host::SdlWindowOf(window)), vorn::test::Utf8(u8"あしふ"));
     EXPECT_EQ(FindWindowA(nullptr, "あしふ"), window);
     EXPECT_EQ(FindWindowA(m_className.c_str(), "あしふ"), window);
     EXPECT_EQ(FindWindowA(nullptr, "first"), nullptr);
@@ -266,7 +264,7 @@ TEST(MessageBox, WithoutADisplayItWritesToStandardErrorAndAnswersAtOnce) {
     EXPECT_EQ(MessageBoxA(nullptr, "問題", "タイトル", MB_OK), IDOK);
     EXPECT_EQ(MessageBoxA(nullptr, "q", "c", MB_YESNO), IDYES);
     const std::string written = ::testing::internal::GetCapturedStderr();
-    EXPECT_NE(written.find(Utf8(u8"タイトル: 問題")), std::string::npos) << written;
+    EXPECT_NE(written.find(vorn::test::Utf8(u8"タイトル: 問題")), std::string::npos) << written;
 }
 
 }  // namespace
