@@ -214,6 +214,44 @@ TEST_F(WindowTest, ActivationReachesEveryWindowOncePerChangeAndReleasesKeys) {
     EXPECT_TRUE(vorn::host::AppActive());
 }
 
+TEST_F(WindowTest, HostWindowEventsBecomeMessagesOfTheirWindow) {
+    HWND window = Create(kGameStyle, 0, 0, 100, 100);
+    DrainQueue();
+    const auto push = [window](SDL_WindowEventID id) {
+        SDL_Event event{};
+        event.type = SDL_WINDOWEVENT;
+        event.window.windowID = SDL_GetWindowID(vorn::host::SdlWindowOf(window));
+        event.window.event = static_cast<Uint8>(id);
+        SDL_PushEvent(&event);
+    };
+    struct Case {
+        std::vector<SDL_WindowEventID> events;
+        UINT message;
+        std::vector<WPARAM> wParams;  // of the messages that follow, in order
+    };
+    const Case cases[] = {
+        {{SDL_WINDOWEVENT_CLOSE}, WM_CLOSE, {0}},
+        {{SDL_WINDOWEVENT_MAXIMIZED}, WM_SIZE, {SIZE_MAXIMIZED}},
+        {{SDL_WINDOWEVENT_EXPOSED, SDL_WINDOWEVENT_EXPOSED}, WM_PAINT, {0}},  // one paint
+        {{SDL_WINDOWEVENT_FOCUS_LOST}, WM_ACTIVATEAPP, {0}},
+        // Focus moving on within the program changes nothing; coming back activates.
+        {{SDL_WINDOWEVENT_FOCUS_GAINED, SDL_WINDOWEVENT_FOCUS_LOST}, WM_ACTIVATEAPP, {}},
+        {{SDL_WINDOWEVENT_FOCUS_GAINED}, WM_ACTIVATEAPP, {1}},
+    };
+    for (const Case& c : cases) {
+        for (SDL_WindowEventID id : c.events) push(id);
+        vorn::host::PumpEvents();
+        std::vector<WPARAM> wParams;
+        for (const MSG& msg : Take(c.message)) {
+            EXPECT_EQ(msg.hwnd, window);
+            wParams.push_back(msg.wParam);
+        }
+        EXPECT_EQ(wParams, c.wParams) << c.message;
+    }
+    MSG msg{};
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) << msg.message;
+}
+
 TEST_F(WindowTest, KeysBecomeKeyMessagesAndHeldState) {
     HWND window = Create(kGameStyle, 0, 0, 100, 100);
     DrainQueue();
