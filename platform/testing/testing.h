@@ -5,3 +5,4 @@
 #include "platform/testing/clock.h"
 #include "platform/testing/faults.h"
 #include "platform/testing/activation.h"
+#include "platform/testing/display.h"

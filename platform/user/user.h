@@ -25,6 +25,7 @@
 #define WM_SHOWWINDOW 0x0018u
 #define WM_ACTIVATEAPP 0x001Cu
 #define WM_SETCURSOR 0x0020u
+#define WM_QUERYNEWPALETTE 0x030Fu  // the window is about to get the focus: realise its palette
 #define WM_KEYFIRST 0x0100u
 #define WM_KEYDOWN 0x0100u
 #define WM_KEYUP 0x0101u

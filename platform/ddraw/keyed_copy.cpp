@@ -1,0 +1,161 @@
+// Colour-keyed copies without a branch per pixel: sixteen bytes at a time are compared
+// with the key and merged with the destination under the comparison's mask (the
+// compiler's vector types, which become SSE2 or NEON), eight bytes at a time with
+// word arithmetic, and the last few pixels one by one with a select.
+#include "platform/ddraw/keyed_copy.h"
+
+#include <cstring>
+
+namespace vorn::platform {
+namespace {
+
+using Vec8 = std::uint8_t __attribute__((vector_size(16)));
+using Vec16 = std::uint16_t __attribute__((vector_size(16)));
+using Vec32 = std::uint32_t __attribute__((vector_size(16)));
+
+template <typename Vec>
+inline Vec Load(const std::uint8_t* p) {
+    Vec v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+template <typename Vec>
+inline void Store(std::uint8_t* p, Vec v) {
+    std::memcpy(p, &v, sizeof v);
+}
+
+// dest = source where source != key, for one chunk of 16 bytes.
+template <typename Vec>
+inline void MergeChunk(std::uint8_t* dest, const std::uint8_t* source, Vec key) {
+    const Vec s = Load<Vec>(source);
+    const Vec d = Load<Vec>(dest);
+    const Vec keep = reinterpret_cast<Vec>(s == key);  // all ones where the destination stays
+    Store(dest, (d & keep) | (s & ~keep));
+}
+
+// Eight 8-bit pixels in one 64-bit word: a byte of (source ^ key) is zero exactly when
+// the pixel is the key; the carry-free test below marks the other bytes' top bits.
+inline void MergeWord8(std::uint8_t* dest, const std::uint8_t* source, std::uint64_t key) {
+    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+    std::uint64_t s, d;
+    std::memcpy(&s, source, 8);
+    std::memcpy(&d, dest, 8);
+    const std::uint64_t x = s ^ key;
+    const std::uint64_t differs = (((x & kLow7) + kLow7) | x) & ~kLow7;  // 0x80 per differing byte
+    const std::uint64_t copy = (differs >> 7) * 0xFF;
+    const std::uint64_t merged = (s & copy) | (d & ~copy);
+    std::memcpy(dest, &merged, 8);
+}
+
+template <typename Pixel>
+inline void MergeTail(std::uint8_t* dest, const std::uint8_t* source, int count, Pixel key) {
+    for (int i = 0; i < count; ++i) {
+        Pixel s, d;
+        std::memcpy(&s, source + i * sizeof(Pixel), sizeof s);
+        std::memcpy(&d, dest + i * sizeof(Pixel), sizeof d);
+        const Pixel out = s == key ? d : s;  // a conditional move, not a branch
+        std::memcpy(dest + i * sizeof(Pixel), &out, sizeof out);
+    }
+}
+
+void Rows8(std::uint8_t* dest, long destPitch, const std::uint8_t* source, long sourcePitch,
+           int count, int rows, std::uint32_t key) {
+    const Vec8 keys = Vec8{} + static_cast<std::uint8_t>(key);
+    const std::uint64_t keyWord = 0x0101010101010101ull * static_cast<std::uint8_t>(key);
+    for (; rows > 0; --rows, dest += destPitch, source += sourcePitch) {
+        int i = 0;
+        for (; i + 16 <= count; i += 16) MergeChunk(dest + i, source + i, keys);
+        for (; i + 8 <= count; i += 8) MergeWord8(dest + i, source + i, keyWord);
+        MergeTail<std::uint8_t>(dest + i, source + i, count - i, static_cast<std::uint8_t>(key));
+    }
+}
+
+template <typename Pixel, typename Vec>
+void RowsWide(std::uint8_t* dest, long destPitch, const std::uint8_t* source, long sourcePitch,
+              int count, int rows, std::uint32_t key) {
+    constexpr int kPerChunk = 16 / sizeof(Pixel);
+    const Pixel keyPixel = static_cast<Pixel>(key);
+    const Vec keys = Vec{} + keyPixel;
+    for (; rows > 0; --rows, dest += destPitch, source += sourcePitch) {
+        int i = 0;
+        for (; i + kPerChunk <= count; i += kPerChunk) {
+            MergeChunk(dest + i * sizeof(Pixel), source + i * sizeof(Pixel), keys);
+        }
+        MergeTail<Pixel>(dest + i * sizeof(Pixel), source + i * sizeof(Pixel), count - i, keyPixel);
+    }
+}
+
+void Rows24(std::uint8_t* dest, long destPitch, const std::uint8_t* source, long sourcePitch,
+            int count, int rows, std::uint32_t key) {
+    const std::uint8_t k[3] = {static_cast<std::uint8_t>(key), static_cast<std::uint8_t>(key >> 8),
+                               static_cast<std::uint8_t>(key >> 16)};
+    for (; rows > 0; --rows, dest += destPitch, source += sourcePitch) {
+        for (int i = 0; i < 3 * count; i += 3) {
+            if (source[i] != k[0] || source[i + 1] != k[1] || source[i + 2] != k[2]) {
+                std::memcpy(dest + i, source + i, 3);
+            }
+        }
+    }
+}
+
+// One pixel at a time in the order that reads each source pixel before it is
+// overwritten: backwards through memory when the destination lies after the source.
+void RowsOverlapping(int bytes, std::uint8_t* dest, long destPitch, const std::uint8_t* source,
+                     long sourcePitch, int count, int rows, std::uint32_t key) {
+    const bool backwards = dest > source;
+    for (int r = 0; r < rows; ++r) {
+        const int row = backwards ? rows - 1 - r : r;
+        for (int c = 0; c < count; ++c) {
+            const int column = backwards ? count - 1 - c : c;
+            const std::uint8_t* s = source + row * sourcePitch + column * bytes;
+            std::uint32_t value = 0;
+            std::memcpy(&value, s, bytes);
+            if (value != (bytes == 4 ? key : key & ((1u << (8 * bytes)) - 1))) {
+                std::memmove(dest + row * destPitch + column * bytes, s, bytes);
+            }
+        }
+    }
+}
+
+// The address range a block of rows spans (pitches may be negative).
+bool Overlaps(const std::uint8_t* a, long pitchA, const std::uint8_t* b, long pitchB, int rowBytes,
+              int rows) {
+    auto span = [&](const std::uint8_t* p, long pitch, const std::uint8_t** low,
+                    const std::uint8_t** high) {
+        const std::uint8_t* last = p + static_cast<long>(rows - 1) * pitch;
+        *low = pitch < 0 ? last : p;
+        *high = (pitch < 0 ? p : last) + rowBytes;
+    };
+    const std::uint8_t *lowA, *highA, *lowB, *highB;
+    span(a, pitchA, &lowA, &highA);
+    span(b, pitchB, &lowB, &highB);
+    return lowA < highB && lowB < highA;
+}
+
+}  // namespace
+
+void CopyKeyed(int bytesPerPixel, std::uint8_t* dest, long destPitch, const std::uint8_t* source,
+               long sourcePitch, int count, int rows, std::uint32_t key) {
+    if (count <= 0 || rows <= 0) return;
+    if (Overlaps(dest, destPitch, source, sourcePitch, count * bytesPerPixel, rows)) {
+        RowsOverlapping(bytesPerPixel, dest, destPitch, source, sourcePitch, count, rows, key);
+        return;
+    }
+    switch (bytesPerPixel) {
+        case 1:
+            Rows8(dest, destPitch, source, sourcePitch, count, rows, key);
+            break;
+        case 2:
+            RowsWide<std::uint16_t, Vec16>(dest, destPitch, source, sourcePitch, count, rows, key);
+            break;
+        case 3:
+            Rows24(dest, destPitch, source, sourcePitch, count, rows, key);
+            break;
+        default:
+            RowsWide<std::uint32_t, Vec32>(dest, destPitch, source, sourcePitch, count, rows, key);
+            break;
+    }
+}
+
+}  // namespace vorn::platform
