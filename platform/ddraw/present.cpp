@@ -224,6 +224,20 @@ void PresentFullScreen(const Surface& front) {
     Show(p, true);
 }
 
+void ForgetWindowPresenter(HWND window) {
+    auto& presenters = Presenters();
+    for (auto it = presenters.begin(); it != presenters.end(); ++it) {
+        if ((*it)->window != window) continue;
+        SDL_Window* sdl = host::SdlWindowOf(window);
+        if (sdl && (*it)->renderer && SDL_GetRenderer(sdl) == (*it)->renderer) {
+            SDL_DestroyTexture((*it)->texture);
+            SDL_DestroyRenderer((*it)->renderer);
+        }
+        presenters.erase(it);
+        return;
+    }
+}
+
 }  // namespace vorn::platform
 
 namespace vorn::testing {

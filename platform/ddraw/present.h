@@ -20,5 +20,7 @@ void PresentWindowArea(HWND window);
 // Exclusive full screen: shows the whole front buffer in the exclusive window,
 // scaled to fit with its aspect kept.
 void PresentFullScreen(const Surface& front);
+// Frees what presentation keeps for a window; called before the window is destroyed.
+void ForgetWindowPresenter(HWND window);
 
 }  // namespace vorn::platform
