@@ -102,7 +102,8 @@ public:
 
 private:
     HRESULT CheckUsable(const char* operation) const;
-    void Presented();
+    // Shows a change of the primary; `wholeFrame` is false for colour fills.
+    void Presented(bool wholeFrame = true);
 
     Kind m_kind;
     int m_width;

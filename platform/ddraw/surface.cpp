@@ -80,15 +80,15 @@ const PALETTEENTRY* Surface::PaletteEntriesInEffect() const {
     return m_palette ? m_palette->Entries() : Screen::Get().DisplayPaletteEntries();
 }
 
-void Surface::Presented() {
+void Surface::Presented(bool wholeFrame) {
     if (m_kind != Kind::kPrimary) return;
     Screen& screen = Screen::Get();
     if (screen.exclusiveOwner) {
-        PresentFullScreen(*this);
+        PresentFullScreen(*this, wholeFrame);
         return;
     }
     HWND window = m_clipper && m_clipper->Window() ? m_clipper->Window() : screen.levelWindow;
-    if (window) PresentWindowArea(window);
+    if (window) PresentWindowArea(window, wholeFrame);
 }
 
 HRESULT Surface::Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD flags, HANDLE event) {
@@ -133,7 +133,7 @@ HRESULT Surface::Blt(LPRECT destRect, LPDIRECTDRAWSURFACE sourceSurface, LPRECT 
         if (!fx) return DDERR_INVALIDPARAMS;
         if (!Empty(clip))
             FillPixels(ViewOf(*this), clip, MaskToBits(fx->dwFillColor, m_format.bits));
-        Presented();
+        Presented(false);
         return DD_OK;
     }
 

@@ -68,9 +68,9 @@ void ShowDrawing(const DeviceContext& context) {
     if (context.target == DeviceContext::Target::kSurface) return;
     Screen& screen = Screen::Get();
     if (screen.exclusiveOwner && screen.primary)
-        PresentFullScreen(*screen.primary);
+        PresentFullScreen(*screen.primary, true);
     else if (context.target == DeviceContext::Target::kWindow)
-        PresentWindowArea(context.window);
+        PresentWindowArea(context.window, true);
 }
 
 }  // namespace vorn::platform

@@ -85,6 +85,14 @@ TEST_F(WindowDisplayTest, WindowCopyShowsInTheClientAreaThroughEitherDriver) {
         const long before = vorn::testing::PresentedFrames();
         Show(primary, frame, 64, 48);
         EXPECT_EQ(vorn::testing::PresentedFrames(), before + 1);
+        // Colour fills of the borders show but are no frames of their own.
+        DDBLTFX fx{};
+        fx.dwSize = sizeof fx;
+        ASSERT_EQ(primary->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx),
+                  DD_OK);
+        EXPECT_EQ(vorn::testing::PresentedFrames(), before + 1);
+        EXPECT_EQ(Shown().At(0, 0), 0u);
+        Show(primary, frame, 64, 48);
         const auto image = Shown();
         ASSERT_EQ(image.width, 64);
         ASSERT_EQ(image.height, 48);
@@ -173,6 +181,18 @@ TEST_F(WindowDisplayTest, LeavingFullScreenLosesSurfacesUntilActiveAgain) {
     const auto image = Shown();
     EXPECT_EQ(image.width, 64);
     EXPECT_EQ(image.height, 48);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(WindowDisplayTest, InputContextSwitchesTextInput) {
+    HIMC own = ImmAssociateContext(window, nullptr);
+    EXPECT_NE(own, nullptr);
+    EXPECT_FALSE(SDL_IsTextInputActive());
+    EXPECT_EQ(ImmAssociateContext(window, own), nullptr);
+    EXPECT_TRUE(SDL_IsTextInputActive());
 }
 
 }  // namespace
