@@ -22,6 +22,8 @@ public:
     const PALETTEENTRY (&Entries() const)[256] { return m_entries; }
 
 private:
+    bool InRange(DWORD start, DWORD count, const void* entries) const;
+
     int m_entryCount;  // 2, 4, 16 or 256
     PALETTEENTRY m_entries[256] = {};
     XrgbPalette m_colors = {};
@@ -102,6 +104,7 @@ public:
 
 private:
     HRESULT CheckUsable(const char* operation) const;
+    HRESULT CheckSource(const Surface* source, const RECT* sourceRect, RECT* from) const;
     // Shows a change of the primary; `wholeFrame` is false for colour fills.
     void Presented(bool wholeFrame = true);
 
