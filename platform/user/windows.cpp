@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/ddraw/present.h"
 #include "platform/host/host.h"
 #include "platform/host/host_internal.h"
 #include "platform/host/window_directory.h"
@@ -100,6 +101,7 @@ BOOL DestroyWindow(HWND window) {
     if (!record || record->destroying) return FALSE;
     record->destroying = true;
     SendMessageA(window, WM_DESTROY, 0, 0);
+    vorn::platform::ForgetWindowPresenter(window);
     SDL_DestroyWindow(record->sdl);
     PurgeMessages(window);
     vorn::host::RemoveWindow(window);
