@@ -68,7 +68,7 @@ void CopyPixelsKeyed(const PixelView& dest, int x, int y, const PixelView& sourc
                      const RECT& sourceRect, std::uint32_t key) {
     CopyKeyed(dest.bytes, dest.At(x, y), dest.pitch, source.At(sourceRect.left, sourceRect.top),
               source.pitch, sourceRect.right - sourceRect.left, sourceRect.bottom - sourceRect.top,
-              key);
+              key, dest.bits == source.bits);
 }
 
 void StretchPixels(const PixelView& dest, const RECT& destRect, const RECT& clip,
