@@ -1,9 +1,9 @@
-// Fills and copies. The keyed copy is the hot path of sprite drawing: one loop per
-// pixel size, no calls per pixel.
+// Fills and copies. The keyed copy, the hot path of sprite drawing, is keyed_copy.cpp.
 #include "platform/ddraw/blit.h"
 
 #include <cstring>
 
+#include "platform/ddraw/keyed_copy.h"
 #include "platform/ddraw/pixel_format.h"
 
 namespace vorn::platform {
@@ -38,24 +38,6 @@ void FillRow(std::uint8_t* row, int count, std::uint32_t value) {
     }
 }
 
-template <int kBytes>
-void KeyedRow(std::uint8_t* dest, const std::uint8_t* source, int count, std::uint32_t key) {
-    if constexpr (kBytes == 3) {
-        for (int i = 0; i < count; ++i) {
-            const std::uint32_t v = ReadPixel(source + 3 * i, 3);
-            if (v != (key & 0xFFFFFF)) WritePixel(dest + 3 * i, 3, v);
-        }
-    } else {
-        using T = typename Pixel<kBytes>::Type;
-        const T k = static_cast<T>(key);
-        for (int i = 0; i < count; ++i) {
-            T v;
-            std::memcpy(&v, source + i * kBytes, kBytes);
-            if (v != k) std::memcpy(dest + i * kBytes, &v, kBytes);
-        }
-    }
-}
-
 }  // namespace
 
 void FillPixels(const PixelView& dest, const RECT& rect, std::uint32_t value) {
@@ -84,19 +66,9 @@ void CopyPixels(const PixelView& dest, int x, int y, const PixelView& source,
 
 void CopyPixelsKeyed(const PixelView& dest, int x, int y, const PixelView& source,
                      const RECT& sourceRect, std::uint32_t key) {
-    const int count = sourceRect.right - sourceRect.left;
-    const int rows = sourceRect.bottom - sourceRect.top;
-    if (count <= 0 || rows <= 0) return;
-    void (*row)(std::uint8_t*, const std::uint8_t*, int, std::uint32_t) =
-        dest.bytes == 1   ? KeyedRow<1>
-        : dest.bytes == 2 ? KeyedRow<2>
-        : dest.bytes == 3 ? KeyedRow<3>
-                          : KeyedRow<4>;
-    const bool upwards = dest.bits == source.bits && y > sourceRect.top;
-    for (int i = 0; i < rows; ++i) {
-        const int r = upwards ? rows - 1 - i : i;
-        row(dest.At(x, y + r), source.At(sourceRect.left, sourceRect.top + r), count, key);
-    }
+    CopyKeyed(dest.bytes, dest.At(x, y), dest.pitch, source.At(sourceRect.left, sourceRect.top),
+              source.pitch, sourceRect.right - sourceRect.left, sourceRect.bottom - sourceRect.top,
+              key);
 }
 
 void StretchPixels(const PixelView& dest, const RECT& destRect, const RECT& clip,

@@ -178,21 +178,29 @@ struct IDirectDraw : IUnknown {
     // Selects the driver (see DDCREATE_*). DD_OK; DDERR_ALREADYINITIALIZED the second time.
     virtual HRESULT Initialize(GUID* driver) = 0;
     // DDSCL_NORMAL (window mode, window may be null) or DDSCL_EXCLUSIVE|DDSCL_FULLSCREEN
-    // (needs the window). DDERR_INVALIDPARAMS for other combinations.
+    // (needs the window, which then covers the host screen). DDERR_INVALIDPARAMS for
+    // other combinations; DDERR_EXCLUSIVEMODEALREADYSET when another display object
+    // holds the screen. Going back to the normal level also restores the display mode.
+    // While the application is inactive at the exclusive level, every surface is lost.
     virtual HRESULT SetCooperativeLevel(HWND window, DWORD flags) = 0;
     // Sets an emulated display mode: needs the exclusive level (DDERR_NOEXCLUSIVEMODE),
-    // bit counts 8, 16, 24, 32 and sizes the host can show (DDERR_INVALIDMODE).
+    // bit counts 8, 16, 24, 32 and sides of 1 to 16384 (DDERR_INVALIDMODE). A change of
+    // mode makes every existing surface lost.
     virtual HRESULT SetDisplayMode(DWORD width, DWORD height, DWORD bitsPerPixel) = 0;
     // Back to the desktop's mode. DD_OK also when no mode was set.
     virtual HRESULT RestoreDisplayMode() = 0;
     // Creates a surface from the description's DDSD_CAPS (with DDSD_WIDTH and DDSD_HEIGHT
     // for an off-screen surface, DDSD_BACKBUFFERCOUNT 1 for a flip chain, which needs
     // exclusive full screen). Off-screen surfaces have the primary's pixel format (or
-    // the desktop's when no primary exists) unless DDSD_PIXELFORMAT gives one. Only
-    // one primary may exist at a time. The outer object must be null.
+    // the screen's when no primary exists) unless DDSD_PIXELFORMAT gives one; sides
+    // are 1 to 16384 pixels (DDERR_INVALIDPARAMS). Only one primary may exist at a
+    // time (DDERR_PRIMARYSURFACEALREADYEXISTS). The outer object must be null. Caps
+    // report DDSCAPS_SYSTEMMEMORY for every surface of the emulation driver, and for
+    // surfaces that asked for it; DDSCAPS_VIDEOMEMORY otherwise.
     virtual HRESULT CreateSurface(LPDDSURFACEDESC desc, LPDIRECTDRAWSURFACE* surface,
                                   IUnknown* outer) = 0;
-    // Creates a 256-entry palette (DDPCAPS_8BIT) from the entries given.
+    // Creates a palette from the entries given: 256 (DDPCAPS_8BIT), 16, 4 or 2
+    // (DDPCAPS_4BIT, _2BIT, _1BIT) entries are read.
     virtual HRESULT CreatePalette(DWORD flags, LPPALETTEENTRY entries, LPDIRECTDRAWPALETTE* palette,
                                   IUnknown* outer) = 0;
     virtual HRESULT CreateClipper(DWORD flags, LPDIRECTDRAWCLIPPER* clipper, IUnknown* outer) = 0;
@@ -213,29 +221,42 @@ struct IDirectDrawSurface : IUnknown {
     // destination rectangle (null: whole surface). Source and destination rectangles
     // of the same size are copied; other sizes are stretched (nearest pixel).
     // DDBLT_KEYSRC honours the source's colour key. On the primary in window mode the
-    // clipper's window client area clips the copy.
+    // clipper's window client area clips the copy (rectangles in screen coordinates);
+    // elsewhere a destination rectangle off the surface, like a source rectangle off
+    // the source, is refused with DDERR_INVALIDRECT. Both surfaces must have the same
+    // format (DDERR_INVALIDPIXELFORMAT). A copy to the primary shows at once.
     virtual HRESULT Blt(LPRECT destRect, LPDIRECTDRAWSURFACE source, LPRECT sourceRect, DWORD flags,
                         LPDDBLTFX fx) = 0;
     // Copies a source rectangle to (x, y) without stretching or clipping: a source
     // rectangle that does not lie inside the source, or a copy that would not fit
     // inside the destination, is refused with DDERR_INVALIDRECT. DDBLTFAST_SRCCOLORKEY
-    // skips pixels equal to the source's colour key.
+    // skips pixels equal to the source's colour key (a source without a key is copied
+    // whole). DDBLTFAST_DESTCOLORKEY is not supported. Formats must match as for Blt.
     virtual HRESULT BltFast(DWORD x, DWORD y, LPDIRECTDRAWSURFACE source, LPRECT sourceRect,
                             DWORD trans) = 0;
     // Exchanges the front and back buffers of a flip chain and shows the new front.
+    // DDERR_NOTFLIPPABLE on any other surface.
     virtual HRESULT Flip(LPDIRECTDRAWSURFACE target, DWORD flags) = 0;
-    // A device context drawing into the surface (see gdi.h), until ReleaseDC.
+    // A device context drawing into the surface (see gdi.h), until ReleaseDC; the
+    // surface cannot be locked meanwhile. DDERR_DCALREADYCREATED while one is out.
     virtual HRESULT GetDC(HDC* dc) = 0;
     virtual HRESULT ReleaseDC(HDC dc) = 0;
+    // DDCKEY_SRCBLT only; the value is cut to the surface's bit count; null removes it.
     virtual HRESULT SetColorKey(DWORD flags, LPDDCOLORKEY key) = 0;
     // DDERR_NOCOLORKEY when none is set.
     virtual HRESULT GetColorKey(DWORD flags, LPDDCOLORKEY key) = 0;
-    // Attaches a palette (null detaches). On the primary at 8 bits the palette becomes
-    // the display palette (shown from the next presentation of the whole image).
+    // Attaches a palette (null detaches) to an 8-bit surface (DDERR_INVALIDPIXELFORMAT
+    // otherwise); the surface holds a reference. On the primary the palette becomes the
+    // display palette (shown from the next presentation of the whole image).
+    // DDERR_SURFACELOST while lost.
     virtual HRESULT SetPalette(LPDIRECTDRAWPALETTE palette) = 0;
+    // The attached palette with one reference for the caller; DDERR_NOPALETTEATTACHED.
     virtual HRESULT GetPalette(LPDIRECTDRAWPALETTE* palette) = 0;
     // The back buffer of a flip chain (DDSCAPS_BACKBUFFER); no new reference: it is
-    // released with the primary. DDERR_NOTFOUND when there is none.
+    // released with the primary (its AddRef and Release count on the primary).
+    // DDERR_NOTFOUND when there is none or it lacks one of the asked capabilities:
+    // the emulation driver keeps every surface in system memory, the default driver
+    // keeps a flip chain in video memory.
     virtual HRESULT GetAttachedSurface(LPDDSCAPS caps, LPDIRECTDRAWSURFACE* surface) = 0;
     virtual HRESULT SetClipper(LPDIRECTDRAWCLIPPER clipper) = 0;
     // DD_OK, or DDERR_SURFACELOST after the display was taken away (the application

@@ -27,5 +27,7 @@ HDC NewDeviceContext(const DeviceContext& context);
 // The object behind a handle, or null for a handle that is not a live device context.
 DeviceContext* DeviceContextOf(HDC dc);
 void DeleteDeviceContext(HDC dc);
+// Calls `visit` for every live device context.
+void ForEachDeviceContext(void (*visit)(DeviceContext&, void*), void* data);
 
 }  // namespace vorn::platform

@@ -52,6 +52,16 @@ bool TargetOf(const DeviceContext& context, DrawTarget* target) {
     return true;
 }
 
+std::uint32_t PixelOfColor(const DrawTarget& target, COLORREF color) {
+    if ((color >> 24) == 1) {
+        const std::uint32_t index = color & 0xFF;
+        return target.format.bits == 8
+                   ? index
+                   : PixelOfXrgb(target.format, (*target.palette)[index], *target.palette);
+    }
+    return PixelOfXrgb(target.format, XrgbOfColorref(color & 0xFFFFFF), *target.palette);
+}
+
 void ShowDrawing(const DeviceContext& context) {
     if (context.target == DeviceContext::Target::kSurface) return;
     Screen& screen = Screen::Get();

@@ -26,6 +26,10 @@ struct DrawTarget {
 // without a client area, a lost surface).
 bool TargetOf(const DeviceContext& context, DrawTarget* target);
 
+// The pixel value of a colour on the target: an RGB colour is matched (the nearest
+// palette entry on 8 bits); a palette index (top byte 1) is taken as it is.
+std::uint32_t PixelOfColor(const DrawTarget& target, COLORREF color);
+
 // Shows what was drawn into a window or the screen (called when its context is released).
 void ShowDrawing(const DeviceContext& context);
 

@@ -27,6 +27,7 @@ int GetDeviceCaps(HDC dc, int index);
 
 #define CLR_INVALID 0xFFFFFFFFu
 // Writes one pixel; returns the colour actually set, or CLR_INVALID outside the target.
+// A colour with the top byte 1 is a palette index (the entry itself on 8 bits).
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF color);
 COLORREF GetPixel(HDC dc, int x, int y);
 
@@ -85,10 +86,17 @@ using LPBITMAPINFO = BITMAPINFO*;
 #define DIB_PAL_COLORS 1u
 
 // Draws rows of a device-independent bitmap into the target at (x, y). The bitmap's
-// header and colour table are read from `info`, its pixels from `bits`, which must
-// hold `lines` rows of the bitmap's stride starting at row `startScan`; the function
-// never reads past them. Returns the number of rows drawn, 0 on failure (an
-// unsupported or inconsistent header).
+// header and colour table (biClrUsed entries, or all 2^bits when 0; the three masks
+// after a plain header for BI_BITFIELDS) are read from `info`, its pixels from `bits`,
+// which must hold `lines` stored rows of the bitmap's stride starting at stored row
+// `startScan` (stored rows count from the first in memory: the bottom row of a
+// bottom-up bitmap); the function never reads past them. The source rectangle
+// (sourceX, sourceY, width, height) counts rows the same way, so a whole bottom-up
+// bitmap drawn from (0, 0) lands upright. Uncompressed 1, 4, 8, 16, 24 and 32 bits and
+// BI_BITFIELDS 16 and 32 bits are drawn; on 8-bit targets every colour becomes the
+// nearest entry of the palette in effect. Returns the number of stored rows inside
+// both the band and the source rectangle, 0 on failure (an unsupported or
+// inconsistent header).
 int SetDIBitsToDevice(HDC dc, int x, int y, DWORD width, DWORD height, int sourceX, int sourceY,
                       UINT startScan, UINT lines, const void* bits, const BITMAPINFO* info,
                       UINT colorUse);
@@ -127,7 +135,9 @@ HFONT CreateFontA(int height, int width, int escapement, int orientation, int we
                   DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision,
                   DWORD clipPrecision, DWORD quality, DWORD pitchAndFamily, LPCSTR faceName);
 // Selects a font into the device context; returns the one it replaces (every new
-// device context starts with a default font), null on failure.
+// device context starts with a default font: the fixed-pitch gothic face with a
+// 16-pixel cell), null on failure. Deleting a selected font puts the default back.
+// The width, weight, italic and other style arguments of CreateFontA are not used.
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);
 BOOL DeleteObject(HGDIOBJ object);
 
@@ -154,6 +164,7 @@ struct PALETTEENTRY;
 UINT GetSystemPaletteEntries(HDC dc, UINT start, UINT count, PALETTEENTRY* entries);
 
 // ---- input method -------------------------------------------------------------------
-// Associates an input context with the window (null switches text input off) and
-// returns the one associated before.
+// Associates an input context with the window (null switches the host's text input
+// off, a context on) and returns the one associated before; every window starts with
+// a context of its own.
 HIMC ImmAssociateContext(HWND window, HIMC context);

@@ -17,6 +17,7 @@
 #define ERROR_ACCESS_DENIED 5L
 #define ERROR_INVALID_HANDLE 6L
 #define ERROR_NOT_ENOUGH_MEMORY 8L
+#define ERROR_WRITE_FAULT 29L
 #define ERROR_READ_FAULT 30L
 #define ERROR_INVALID_PARAMETER 87L
 #define ERROR_ALREADY_EXISTS 183L
@@ -122,6 +123,7 @@ HLOCAL LocalAlloc(UINT flags, SIZE_T bytes);
 HLOCAL LocalFree(HLOCAL memory);
 LPVOID LocalLock(HLOCAL memory);
 BOOL LocalUnlock(HLOCAL memory);
+SIZE_T LocalSize(HLOCAL memory);
 
 // ---- named mutexes ------------------------------------------------------------------
 // Creates or opens a mutex that is named across the processes of this user. Returns a

@@ -22,8 +22,10 @@ struct FaultTable {
 };
 
 FaultTable& Table() {
-    static FaultTable table;
-    return table;
+    // Never destroyed: operations run from the destructors of static objects (the
+    // frame's) after a table built later than them would be gone.
+    static FaultTable* table = new FaultTable;
+    return *table;
 }
 
 // Fast path: no fault and no counting wanted keeps every operation lock-free.
