@@ -45,10 +45,26 @@ fi
 work=$(mktemp -d)
 xvfb_pid=
 program_pid=
+second_pid=
+
+# Ends a process we started: politely, then for sure.
+stop() {
+    local pid=$1
+    [[ -n $pid ]] && kill -0 "$pid" 2>/dev/null || return 0
+    kill "$pid" 2>/dev/null
+    for ((i = 0; i < 50; i++)); do
+        kill -0 "$pid" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    echo "note: $pid did not end on SIGTERM; killing it"
+    kill -KILL "$pid" 2>/dev/null
+}
+
+# The programs first, while their X server still runs; then the server.
 cleanup() {
-    [[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null
-    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null
-    wait 2>/dev/null
+    stop "$second_pid"
+    stop "$program_pid"
+    stop "$xvfb_pid"
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -88,13 +104,18 @@ start_program() {  # starts a copy in its folder; its pid in $! of the caller's 
     (cd "$folder" && exec "./$(basename "$program")") >>"$work/program.log" 2>&1 &
 }
 
+# The program's newest visible window, focused so that it receives the keys.
+find_window() {
+    window=$(timeout "$STEP_TIMEOUT" xdotool search --sync --onlyvisible --pid "$program_pid" \
+        2>/dev/null | tail -n1)
+    [[ -n $window ]] || fail "no window of $program appeared"
+    timeout "$STEP_TIMEOUT" xdotool windowfocus --sync "$window" 2>/dev/null ||
+        xdotool windowfocus "$window"
+}
+
 start_program
 program_pid=$!
-window=$(timeout "$STEP_TIMEOUT" xdotool search --sync --onlyvisible --pid "$program_pid" 2>/dev/null |
-    head -n1)
-[[ -n $window ]] || fail "no window of $program appeared"
-timeout "$STEP_TIMEOUT" xdotool windowfocus --sync "$window" 2>/dev/null ||
-    xdotool windowfocus "$window"
+find_window
 sleep 0.5  # the first frames
 
 alive() { kill -0 "$program_pid" 2>/dev/null; }
@@ -119,8 +140,11 @@ wait_exit() {
 # fits (or shrunk to fit when none does).
 screenshot() {
     alive || fail "the program ended early"
-    timeout "$STEP_TIMEOUT" import -window "$window" "$work/raw.png" 2>>"$work/import.log" ||
-        fail "no screenshot: $(cat "$work/import.log")"
+    if ! timeout "$STEP_TIMEOUT" import -window "$window" "$work/raw.png" 2>"$work/import.log"; then
+        find_window  # a change of display mode may have made the window anew
+        timeout "$STEP_TIMEOUT" import -window "$window" "$work/raw.png" 2>"$work/import.log" ||
+            fail "no screenshot: $(cat "$work/import.log")"
+    fi
     local width height factor
     read -r width height < <(identify -format '%w %h' "$work/raw.png")
     factor=$((width / 640 < height / 480 ? width / 640 : height / 480))
@@ -207,8 +231,9 @@ for step in "$@"; do
             ;;
         second-start)
             start_program
-            second=$!
-            wait_exit "$second" || { kill "$second"; fail "the second copy kept running"; }
+            second_pid=$!
+            wait_exit "$second_pid" || fail "the second copy kept running"
+            second_pid=
             ((exit_status == 0)) || fail "the second copy ended with status $exit_status"
             alive || fail "the first copy ended when the second started"
             ;;
