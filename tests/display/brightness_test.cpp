@@ -1,8 +1,13 @@
 // The brightness: finished frames darkened pixel by pixel at 16, 24 and 32 bits, what
 // the pre-present passes draw left alone, and the 8-bit display palette with its colour
 // cube.
+#include <cstring>
+#include <vector>
+
+#include "display/plane.h"
 #include "display_fixture.h"
 #include "frame/error_log.h"
+#include "support/picture_files.h"
 
 namespace {
 
@@ -123,4 +128,72 @@ TEST_F(DisplayTest, PaletteFailuresAreReported) {
     EXPECT_EQ(display.InstallPalette(), 0);
     EXPECT_EQ(CErrorLog::GetLastMessage(),
               "なぜにCDirectDraw::InstallPaletteでm_lpPaletteMain!=NULL?");
+}
+
+namespace {
+
+std::vector<PALETTEENTRY> EntriesOf(LPDIRECTDRAWPALETTE palette) {
+    std::vector<PALETTEENTRY> entries(256);
+    EXPECT_EQ(palette->GetEntries(0, 0, 256, entries.data()), DD_OK);
+    return entries;
+}
+
+}  // namespace
+
+// The palette source's game entries become the display palette's, scaled by the
+// brightness as it stood when the palette was last refreshed.
+TEST_F(DisplayTest, ThePaletteSourceFeedsTheGameEntriesScaledByTheBrightness) {
+    ASSERT_EQ(Open(0, 640, 480, 8), 0);
+    vorn::test::Picture picture{4, 4, {}};
+    for (std::uint32_t i = 0; i < 16; ++i) picture.pixels.push_back(i * 0x0F0D0B + 0x102030);
+    vorn::test::WriteHostFile(dir.file("source.bmp"),
+                              vorn::test::EncodeBitmap(picture, {8, false, false, picture.pixels}));
+    auto* plane = new CPlane;
+    ASSERT_EQ(plane->LoadBitmapFile("source.bmp", true), 0);
+    ASSERT_NE(plane->GetPalette(), nullptr);
+    const std::vector<PALETTEENTRY> source = EntriesOf(plane->GetPalette());
+    const std::vector<PALETTEENTRY> before = EntriesOf(display.GetDisplayPalette());
+
+    auto expectScaled = [&](int brightness) {
+        const std::vector<PALETTEENTRY> shown = EntriesOf(display.GetDisplayPalette());
+        for (int i = 10; i <= 245; ++i) {
+            ASSERT_EQ(shown[i].peRed, source[i].peRed * brightness >> 8) << i;
+            ASSERT_EQ(shown[i].peGreen, source[i].peGreen * brightness >> 8) << i;
+            ASSERT_EQ(shown[i].peBlue, source[i].peBlue * brightness >> 8) << i;
+            ASSERT_EQ(shown[i].peFlags, source[i].peFlags) << i;
+        }
+        for (int i : {0, 9, 246, 255})
+            EXPECT_EQ(std::memcmp(&shown[i], &before[i], sizeof(PALETTEENTRY)), 0) << i;
+    };
+    display.m_nBrightness = 128;
+    EXPECT_EQ(display.SetPaletteSource(plane), 0);
+    display.Present();
+    expectScaled(128);
+
+    display.m_nBrightness = 256;
+    display.Present();
+    expectScaled(128);  // a new brightness waits for a refresh of the palette
+    display.RefreshPalette();
+    expectScaled(256);
+
+    // The source plane goes: the display keeps its colours.
+    delete plane;
+    EXPECT_EQ(m_lpPaletteSource, nullptr);
+    display.Present();
+    expectScaled(256);
+}
+
+TEST_F(DisplayTest, ANewPaletteMessageAttachesTheDisplayPaletteAgainInAWindow) {
+    vorn::testing::SetDesktopFormat({8, 0, 0});
+    ASSERT_EQ(Open(1, 640, 480, 0), 0);
+    display.SetFillColor(RGB(255, 255, 255));
+    SendMessageA(window, WM_QUERYNEWPALETTE, 0, 0);
+    LPDIRECTDRAWPALETTE attached = nullptr;
+    ASSERT_EQ(display.GetPrimary()->GetPalette(&attached), DD_OK);
+    EXPECT_EQ(attached, display.GetDisplayPalette());
+    EXPECT_TRUE(Reports().empty());
+
+    vorn::testing::FailNext("IDirectDrawSurface::SetPalette");
+    SendMessageA(window, WM_QUERYNEWPALETTE, 0, 0);
+    EXPECT_EQ(CErrorLog::GetLastMessage(), "DirectDraw::OnQueryNewPaletteでSetPaletteに失敗");
 }
