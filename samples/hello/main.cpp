@@ -1,6 +1,7 @@
 // hello: the smallest game on vornSDK. It draws a frame of coloured bars, a moving box
 // and a line of text into the secondary surface, 60 times per second, in a 640x480
-// window, or full screen at 8 bits per pixel when started with "fullscreen".
+// window, or full screen at 8 bits per pixel when started with "fullscreen". The frame
+// rate shows in the top left corner; the arrow keys move the box, Escape ends the game.
 #include <cstdio>
 #include <cstring>
 
@@ -9,6 +10,7 @@
 namespace {
 
 int g_frame = 0;
+int g_boxY = 200;
 int g_matchedBits = 0;  // the screen depth the colours below were matched for
 
 // The screen's raw pixel values of the colours drawn, matched once the display exists.
@@ -40,7 +42,7 @@ void DrawFrame() {
     const int width = m_nScreenWidth;
     for (int i = 0; i < 6; ++i) FillRect(0, 300 + i * 20, width, 316 + i * 20, g_bars[i]);
     const int x = 40 + (g_frame * 4) % (width - 120);
-    FillRect(x, 200, x + 40, 240, g_box);
+    FillRect(x, g_boxY, x + 40, g_boxY + 40, g_box);
 
     HDC dc;
     if (display->BeginPaintSecondary(dc) != 0) return;
@@ -57,10 +59,33 @@ void DrawFrame() {
     display->EndPaintSecondary();
 }
 
+CFPSLayer* g_pFPSLayer = nullptr;
+
+// Reads the keyboard: Escape ends the game, Up and Down move the box.
+void ReadKeys() {
+    CKeyInput* keys = GetKeyInput();
+    if (keys->Update() != 0) return;
+    if (keys->IsPush(DIK_ESCAPE)) GetGameFrame()->Quit();
+    if (keys->IsPress(DIK_UP) && g_boxY > 140) g_boxY -= 4;
+    if (keys->IsPress(DIK_DOWN) && g_boxY < 260) g_boxY += 4;
+}
+
 void HelloCallBack(int event) {
-    if (event != EVENT_FRAME) return;
-    DrawFrame();
-    ++g_frame;
+    switch (event) {
+        case EVENT_INIT:
+            g_pFPSLayer = new CFPSLayer;
+            RegisterLayer(g_pFPSLayer);
+            break;
+        case EVENT_FRAME:
+            ReadKeys();
+            DrawFrame();
+            ++g_frame;
+            break;
+        case EVENT_END:
+            delete g_pFPSLayer;  // it leaves the layer registry as it goes
+            g_pFPSLayer = nullptr;
+            break;
+    }
 }
 
 }  // namespace

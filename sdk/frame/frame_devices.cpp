@@ -1,6 +1,7 @@
 // The frame's device steps: what the frame does with its devices at start-up, once per
 // frame, before a message box, on maximising, on deactivation and at the close. The
-// display device makes the game window and must start, or the program ends.
+// display device makes the game window; it and the keyboard must start, or the program
+// ends.
 #include "frame/error_log.h"
 #include "frame/game_frame.h"
 
@@ -22,8 +23,12 @@ bool CGameFrame::StartDevices() {
         MsgBox("問題発生", kDirectXHint);
         return false;
     }
-    // The keyboard starts here, right after the display; then the devices whose
-    // failures are ignored.
+    if (m_DirectInput.Initialize(m_hWnd, m_hInstance) != 0) {
+        MsgBox("DirectInputの初期化エラー", CErrorLog::GetLastMessage());
+        MsgBox("問題発生", kDirectXHint);
+        return false;
+    }
+    // Then the devices whose failures are ignored.
     return true;
 }
 
@@ -45,5 +50,6 @@ void CGameFrame::ResumeDevices() {}
 
 void CGameFrame::TerminateDevices() {
     // The other devices, then the keyboard, are terminated before the display.
+    m_DirectInput.Terminate();
     m_DirectDraw.Terminate();
 }

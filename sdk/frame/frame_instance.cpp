@@ -17,3 +17,5 @@ CGameFrame* GetGameFrame() { return &Frame(); }
 CFPSTimer* GetFPSTimer() { return Frame().GetFPSTimer(); }
 
 CDirectDraw* GetDirectDraw() { return Frame().GetDirectDraw(); }
+
+CDirectInput* GetKeyInput() { return Frame().GetKeyInput(); }

@@ -11,6 +11,7 @@
 #include "frame/device.h"
 #include "frame/instance_mutex.h"
 #include "frame/window_hook.h"
+#include "input/direct_input.h"
 #include "platform/windows.h"
 #include "timing/fps_timer.h"
 
@@ -61,6 +62,7 @@ public:
     LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
     CDirectDraw* GetDirectDraw() { return &m_DirectDraw; }
+    CDirectInput* GetKeyInput() { return &m_DirectInput; }
     CFPSTimer* GetFPSTimer() { return &m_FPSTimer; }
     HWND GetHWnd() const { return m_hWnd; }
     HINSTANCE GetHInstance() const { return m_hInstance; }
@@ -92,6 +94,7 @@ private:
     // The devices come first, in the order they are built: the display (which also
     // makes the game window), then the keyboard and the other devices.
     CDirectDraw m_DirectDraw;
+    CDirectInput m_DirectInput;
 
     CFPSTimer m_FPSTimer;
     HINSTANCE m_hInstance = nullptr;
@@ -110,3 +113,5 @@ private:
 CGameFrame* GetGameFrame();
 CFPSTimer* GetFPSTimer();
 CDirectDraw* GetDirectDraw();
+// The keyboard, read by DirectInput scan code (the DIK_ values).
+CDirectInput* GetKeyInput();
