@@ -93,7 +93,8 @@ program_pid=$!
 window=$(timeout "$STEP_TIMEOUT" xdotool search --sync --onlyvisible --pid "$program_pid" 2>/dev/null |
     head -n1)
 [[ -n $window ]] || fail "no window of $program appeared"
-xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+timeout "$STEP_TIMEOUT" xdotool windowfocus --sync "$window" 2>/dev/null ||
+    xdotool windowfocus "$window"
 sleep 0.5  # the first frames
 
 alive() { kill -0 "$program_pid" 2>/dev/null; }
@@ -118,7 +119,8 @@ wait_exit() {
 # fits (or shrunk to fit when none does).
 screenshot() {
     alive || fail "the program ended early"
-    import -window "$window" "$work/raw.png" 2>>"$work/import.log" || fail "import failed"
+    timeout "$STEP_TIMEOUT" import -window "$window" "$work/raw.png" 2>>"$work/import.log" ||
+        fail "no screenshot: $(cat "$work/import.log")"
     local width height factor
     read -r width height < <(identify -format '%w %h' "$work/raw.png")
     factor=$((width / 640 < height / 480 ? width / 640 : height / 480))
