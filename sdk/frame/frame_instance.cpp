@@ -15,3 +15,5 @@ CGameFrame& Frame() {
 CGameFrame* GetGameFrame() { return &Frame(); }
 
 CFPSTimer* GetFPSTimer() { return Frame().GetFPSTimer(); }
+
+CDirectDraw* GetDirectDraw() { return Frame().GetDirectDraw(); }

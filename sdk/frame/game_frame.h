@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "display/direct_draw.h"
 #include "frame/device.h"
 #include "frame/instance_mutex.h"
 #include "frame/window_hook.h"
@@ -59,6 +60,7 @@ public:
 
     LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
+    CDirectDraw* GetDirectDraw() { return &m_DirectDraw; }
     CFPSTimer* GetFPSTimer() { return &m_FPSTimer; }
     HWND GetHWnd() const { return m_hWnd; }
     HINSTANCE GetHInstance() const { return m_hInstance; }
@@ -87,6 +89,10 @@ private:
     bool CheckSingleInstance();  // false when another copy runs
     void RunCallBacks();
 
+    // The devices come first, in the order they are built: the display (which also
+    // makes the game window), then the keyboard and the other devices.
+    CDirectDraw m_DirectDraw;
+
     CFPSTimer m_FPSTimer;
     HINSTANCE m_hInstance = nullptr;
     HWND m_hWnd = nullptr;
@@ -100,6 +106,7 @@ private:
     bool m_bInitPending = true;
 };
 
-// The process-wide frame and its frame-rate timer.
+// The process-wide frame, its frame-rate timer and its devices.
 CGameFrame* GetGameFrame();
 CFPSTimer* GetFPSTimer();
+CDirectDraw* GetDirectDraw();
