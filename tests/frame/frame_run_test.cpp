@@ -103,8 +103,10 @@ TEST(FrameRun, HostOptionsCloseTheWindowAfterFramesOrSeconds) {
         << lines[1];
     EXPECT_EQ(reported, frames);
     EXPECT_GE(seconds, 0.5);
-    EXPECT_GT(frames, 10);  // 60 frames per second for half a second
-    EXPECT_LT(frames, 45);
+    // Paced at 60 frames per second: at most 30 in half a second (start-up takes part
+    // of it, more so on a busy machine).
+    EXPECT_GE(frames, 1);
+    EXPECT_LE(frames, 31);
 }
 
 TEST(FrameRun, ScreenshotKeepsTheLastFrame) {
