@@ -1,4 +1,4 @@
-// Fills and copies.
+// Fills and copies. The keyed copy, the hot path of sprite drawing, is keyed_copy.cpp.
 #include "platform/ddraw/blit.h"
 
 #include <cstring>
@@ -70,7 +70,7 @@ void CopyPixelsKeyed(const PixelView& dest, int x, int y, const PixelView& sourc
     const int rows = sourceRect.bottom - sourceRect.top;
     if (count <= 0 || rows <= 0) return;
     CopyKeyed(dest.bytes, dest.At(x, y), dest.pitch, source.At(sourceRect.left, sourceRect.top),
-              source.pitch, count, rows, key);
+              source.pitch, count, rows, key, dest.bits == source.bits);
 }
 
 void StretchPixels(const PixelView& dest, const RECT& destRect, const RECT& clip,

@@ -41,6 +41,9 @@ bool EnsureVideo() {
         SDL_Quit();
         if (userChose || !InitWithDriver("dummy")) return false;
     }
+    // Registered before the frame is built, so it runs after the frame's destructor: the
+    // host's display mode and windows are put back as the process ends.
+    std::atexit(SDL_Quit);
     const char* current = SDL_GetCurrentVideoDriver();
     g_headless = current && std::strcmp(current, "dummy") == 0;
     g_started = true;

@@ -33,7 +33,8 @@ private:
 
 HostFile* FileOf(HANDLE handle) { return vorn::platform::FindHandleAs<HostFile>(handle); }
 
-DWORD ErrorOfErrno(int error) {
+// The last error for a host error; `other` for the host errors without a match.
+DWORD ErrorOfErrno(int error, DWORD other) {
     switch (error) {
         case ENOENT:
             return ERROR_FILE_NOT_FOUND;
@@ -62,6 +63,22 @@ template <class Result>
 Result Fail(Result result, DWORD error) {
     SetLastError(error);
     return result;
+}
+
+// Runs a read or a write of `size` bytes to its end, resuming after interruptions and
+// partial transfers. Returns the bytes moved (fewer only when the host moves none,
+// as at the end of a file), or -1 with errno set.
+template <class Step>
+std::int64_t TransferAll(DWORD size, Step step) {
+    DWORD done = 0;
+    while (done < size) {
+        const ssize_t n = step(done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return -1;
+        if (n == 0) break;
+        done += static_cast<DWORD>(n);
+    }
+    return done;
 }
 
 int OpenFlags(DWORD access, DWORD disposition, bool& valid) {
@@ -105,7 +122,7 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode,
     int fd;
     do fd = open(path.c_str(), flags, 0666);
     while (fd < 0 && errno == EINTR);
-    if (fd < 0) return Fail(INVALID_HANDLE_VALUE, ErrorOfErrno(errno));
+    if (fd < 0) return Fail(INVALID_HANDLE_VALUE, ErrorOfErrno(errno, ERROR_ACCESS_DENIED));
     auto file = std::make_unique<HostFile>(fd);
     struct stat info;
     if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode))
@@ -121,34 +138,27 @@ BOOL ReadFile(HANDLE handle, LPVOID buffer, DWORD bytesToRead, LPDWORD bytesRead
     HostFile* file = FileOf(handle);
     if (!file) return Fail(FALSE, ERROR_INVALID_HANDLE);
     if (!buffer && bytesToRead > 0) return Fail(FALSE, ERROR_INVALID_PARAMETER);
-    DWORD done = 0;
-    while (done < bytesToRead) {
-        const ssize_t n = read(file->fd(), static_cast<char*>(buffer) + done, bytesToRead - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return Fail(FALSE, ErrorOfErrno(errno));
-        if (n == 0) break;  // end of file
-        done += static_cast<DWORD>(n);
-    }
-    if (bytesRead) *bytesRead = done;
+    const std::int64_t done = TransferAll(bytesToRead, [&](DWORD offset) {
+        return read(file->fd(), static_cast<char*>(buffer) + offset, bytesToRead - offset);
+    });
+    if (done < 0) return Fail(FALSE, ErrorOfErrno(errno, ERROR_READ_FAULT));
+    if (bytesRead) *bytesRead = static_cast<DWORD>(done);  // fewer at the end of the file
     return TRUE;
 }
 
 BOOL WriteFile(HANDLE handle, LPCVOID buffer, DWORD bytesToWrite, LPDWORD bytesWritten,
                LPOVERLAPPED overlapped) {
     if (bytesWritten) *bytesWritten = 0;
-    if (ShouldFail("WriteFile", handle)) return Fail(FALSE, ERROR_ACCESS_DENIED);
+    if (ShouldFail("WriteFile", handle)) return Fail(FALSE, ERROR_WRITE_FAULT);
     HostFile* file = FileOf(handle);
     if (!file) return Fail(FALSE, ERROR_INVALID_HANDLE);
     if (!buffer && bytesToWrite > 0) return Fail(FALSE, ERROR_INVALID_PARAMETER);
-    DWORD done = 0;
-    while (done < bytesToWrite) {
-        const ssize_t n =
-            write(file->fd(), static_cast<const char*>(buffer) + done, bytesToWrite - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return Fail(FALSE, ErrorOfErrno(errno));
-        done += static_cast<DWORD>(n);
-    }
-    if (bytesWritten) *bytesWritten = done;
+    const std::int64_t done = TransferAll(bytesToWrite, [&](DWORD offset) {
+        return write(file->fd(), static_cast<const char*>(buffer) + offset, bytesToWrite - offset);
+    });
+    if (done < 0) return Fail(FALSE, ErrorOfErrno(errno, ERROR_WRITE_FAULT));
+    if (bytesWritten) *bytesWritten = static_cast<DWORD>(done);
+    if (done < bytesToWrite) return Fail(FALSE, ERROR_WRITE_FAULT);
     return TRUE;
 }
 
@@ -157,7 +167,8 @@ DWORD GetFileSize(HANDLE handle, LPDWORD sizeHigh) {
     HostFile* file = FileOf(handle);
     if (!file) return Fail(INVALID_FILE_SIZE, ERROR_INVALID_HANDLE);
     struct stat info;
-    if (fstat(file->fd(), &info) != 0) return Fail(INVALID_FILE_SIZE, ErrorOfErrno(errno));
+    if (fstat(file->fd(), &info) != 0)
+        return Fail(INVALID_FILE_SIZE, ErrorOfErrno(errno, ERROR_ACCESS_DENIED));
     const auto size = static_cast<std::uint64_t>(info.st_size);
     if (sizeHigh) *sizeHigh = static_cast<DWORD>(size >> 32);
     SetLastError(ERROR_SUCCESS);  // lets a caller tell a low half of 0xFFFFFFFF from failure
@@ -182,7 +193,8 @@ DWORD SetFilePointer(HANDLE handle, LONG distance, LPLONG distanceHigh, DWORD mo
                                                     : -1;
     if (whence < 0) return Fail(INVALID_SET_FILE_POINTER, ERROR_INVALID_PARAMETER);
     const off_t position = lseek(file->fd(), offset, whence);
-    if (position < 0) return Fail(INVALID_SET_FILE_POINTER, ErrorOfErrno(errno));
+    if (position < 0)
+        return Fail(INVALID_SET_FILE_POINTER, ErrorOfErrno(errno, ERROR_ACCESS_DENIED));
     if (distanceHigh) *distanceHigh = static_cast<LONG>(static_cast<std::uint64_t>(position) >> 32);
     SetLastError(ERROR_SUCCESS);
     return static_cast<DWORD>(position);

@@ -5,7 +5,10 @@
 // slash separates folders; a 0x5C byte that trails a lead byte belongs to its
 // character. The service opens the matching UTF-8 name on the host; when that exact
 // name does not exist, it takes the one entry whose name matches without regard to
-// letter case (game data is written on case-insensitive file systems).
+// letter case (game data is written on case-insensitive file systems; with two such
+// entries the name is not found). A leading separator, or a drive letter with a colon
+// and a separator, stands for the host root. The full paths the service hands out
+// (current folder, program path) begin with a backslash and carry no drive letter.
 #pragma once
 
 #include "platform/base/types.h"
@@ -17,6 +20,7 @@
 #define ERROR_ACCESS_DENIED 5L
 #define ERROR_INVALID_HANDLE 6L
 #define ERROR_NOT_ENOUGH_MEMORY 8L
+#define ERROR_WRITE_FAULT 29L
 #define ERROR_READ_FAULT 30L
 #define ERROR_INVALID_PARAMETER 87L
 #define ERROR_ALREADY_EXISTS 183L
@@ -122,6 +126,7 @@ HLOCAL LocalAlloc(UINT flags, SIZE_T bytes);
 HLOCAL LocalFree(HLOCAL memory);
 LPVOID LocalLock(HLOCAL memory);
 BOOL LocalUnlock(HLOCAL memory);
+SIZE_T LocalSize(HLOCAL memory);
 
 // ---- named mutexes ------------------------------------------------------------------
 // Creates or opens a mutex that is named across the processes of this user. Returns a
@@ -132,10 +137,12 @@ HANDLE CreateMutexA(LPSECURITY_ATTRIBUTES security, BOOL initialOwner, LPCSTR na
 BOOL ReleaseMutex(HANDLE mutex);
 
 // ---- time ---------------------------------------------------------------------------
-// Suspends the calling thread for at least the given milliseconds.
+// Suspends the calling thread for at least the given milliseconds; 0 gives up the
+// rest of the thread's time slice.
 void Sleep(DWORD milliseconds);
 
-// Milliseconds since an arbitrary start, wrapping modulo 2^32.
+// Milliseconds since an arbitrary start, wrapping modulo 2^32: the same monotonic
+// clock as timeGetTime.
 DWORD GetTickCount();
 
 // The local date and time.

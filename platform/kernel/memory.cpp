@@ -102,3 +102,4 @@ HLOCAL LocalAlloc(UINT flags, SIZE_T bytes) {
 HLOCAL LocalFree(HLOCAL memory) { return Free(memory); }
 LPVOID LocalLock(HLOCAL memory) { return Lock(memory); }
 BOOL LocalUnlock(HLOCAL memory) { return FALSE; }
+SIZE_T LocalSize(HLOCAL memory) { return GlobalSize(memory); }

@@ -17,18 +17,6 @@ const IID IID_IPicture = {
 
 namespace {
 
-// The smallest HIMETRIC length that a reader converting with kPixelsPerHimetric reads
-// back as `pixels` (each unit adds less than one pixel, so every count is reached).
-LONG HimetricOf(int pixels) {
-    auto toPixels = [](LONG himetric) {
-        return static_cast<int>(static_cast<float>(himetric) * kPixelsPerHimetric);
-    };
-    LONG himetric = static_cast<LONG>(std::ceil(pixels / static_cast<double>(kPixelsPerHimetric)));
-    while (himetric > 0 && toPixels(himetric - 1) >= pixels) --himetric;
-    while (toPixels(himetric) < pixels) ++himetric;
-    return himetric;
-}
-
 SDL_Surface* Decode(vorn::platform::PictureFormat format, SDL_RWops* source) {
     using vorn::platform::PictureFormat;
     switch (format) {
@@ -70,12 +58,12 @@ public:
 
     HRESULT get_Width(OLE_XSIZE_HIMETRIC* width) override {
         if (width == nullptr) return E_POINTER;
-        *width = HimetricOf(width_);
+        *width = HimetricFromPixels(width_);
         return S_OK;
     }
     HRESULT get_Height(OLE_YSIZE_HIMETRIC* height) override {
         if (height == nullptr) return E_POINTER;
-        *height = HimetricOf(height_);
+        *height = HimetricFromPixels(height_);
         return S_OK;
     }
 
@@ -91,8 +79,8 @@ public:
         }
         // Each destination pixel takes the picture pixel under its centre. HIMETRIC y
         // runs up from the picture's bottom edge.
-        const double fullWidth = HimetricOf(width_);
-        const double fullHeight = HimetricOf(height_);
+        const double fullWidth = HimetricFromPixels(width_);
+        const double fullHeight = HimetricFromPixels(height_);
         std::vector<DWORD> drawn(static_cast<std::size_t>(cx) * cy);
         std::vector<int> columns(cx);
         for (LONG dx = 0; dx < cx; ++dx) {
@@ -170,6 +158,18 @@ bool DecodePixels(const BYTE* data, std::size_t size, int* width, int* height,
 }
 
 }  // namespace
+
+// The smallest HIMETRIC length that a reader converting with kPixelsPerHimetric reads
+// back as `pixels` (each unit adds less than one pixel, so every count is reached).
+LONG HimetricFromPixels(int pixels) {
+    auto toPixels = [](LONG himetric) {
+        return static_cast<int>(static_cast<float>(himetric) * kPixelsPerHimetric);
+    };
+    LONG himetric = static_cast<LONG>(std::ceil(pixels / static_cast<double>(kPixelsPerHimetric)));
+    while (himetric > 0 && toPixels(himetric - 1) >= pixels) --himetric;
+    while (toPixels(himetric) < pixels) ++himetric;
+    return himetric;
+}
 
 HRESULT OleLoadPicture(LPSTREAM stream, LONG size, BOOL runMode, REFIID iid, LPVOID* picture) {
     if (picture == nullptr) return E_INVALIDARG;

@@ -19,6 +19,9 @@ using OLE_YSIZE_HIMETRIC = LONG;
 // Pixels per HIMETRIC unit, a little above 96 / 2540 so that truncation is exact.
 constexpr float kPixelsPerHimetric = 0.037796825f;
 
+// The HIMETRIC length a picture reports for a length in pixels (see above).
+LONG HimetricFromPixels(int pixels);
+
 #define STREAM_SEEK_SET 0u
 #define STREAM_SEEK_CUR 1u
 #define STREAM_SEEK_END 2u

@@ -2,6 +2,7 @@
 // frames per second; each press of Space fires a shot from the screen centre toward it.
 #include "aimshot/ship_and_shots.h"
 #include "common/fixed_math.h"
+#include "sdk/display/direct_draw.h"
 #include "sdk/display/layer.h"
 #include "sdk/display/plane.h"
 #include "sdk/input/key_input.h"

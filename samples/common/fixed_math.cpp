@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "platform/mm/mmsystem.h"
+
 namespace {
 
 std::int32_t g_sinTable[kAngleSteps];
@@ -15,6 +17,11 @@ void BuildSinTable() {
     for (int i = 0; i < kAngleSteps; ++i)
         g_sinTable[i] =
             static_cast<std::int32_t>(std::sin(i * 2 * std::numbers::pi / kAngleSteps) * 65536.0);
+}
+
+void InitSinTable() {
+    BuildSinTable();
+    SeedRand(timeGetTime());  // a different sky every run
 }
 
 std::int32_t Sin(int angle) { return g_sinTable[angle & (kAngleSteps - 1)]; }

@@ -4,6 +4,8 @@
 // lets the newest one explode, Space fires one that explodes at its first wall, B
 // switches the background between a fill, the picture plane and the raw picture rows.
 #include "common/fixed_math.h"
+#include "sdk/display/direct_draw.h"
+#include "sdk/display/display_state.h"
 #include "sdk/display/layer.h"
 #include "sdk/display/plane.h"
 #include "sdk/input/key_input.h"

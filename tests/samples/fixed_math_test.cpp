@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/testing/testing.h"
+
 #include <cmath>
 
 namespace {
@@ -72,6 +74,15 @@ TEST(Rand, IsTheLinearCongruentialSequence) {
     EXPECT_EQ(Rand(4096), 89124750u % 4096);
     SeedRand(0xFFFFFFFFu);  // the product wraps modulo 2^32
     EXPECT_EQ(Rand(0), 0xFFFFFFFFu * 12869u + 6925u);
+}
+
+TEST(InitSinTable, SeedsRandWithTheMultimediaTime) {
+    vorn::testing::UseVirtualClock(987654);
+    InitSinTable();
+    const unsigned first = Rand(0);
+    vorn::testing::UseRealClock();
+    EXPECT_EQ(first, 987654u * 12869u + 6925u);
+    EXPECT_EQ(Sin(1024), 65536);
 }
 
 }  // namespace

@@ -31,6 +31,18 @@ protected:
         timer.WaitFrame();
         return VirtualTime() - 1;
     }
+    // The lengths of `count` frames of 4 ms work each, the first counted from `start`;
+    // `last` receives the last deadline met.
+    std::vector<DWORD> FrameLengths(DWORD start, int count, DWORD& last) {
+        std::vector<DWORD> lengths;
+        last = start;
+        for (int i = 0; i < count; ++i) {
+            const DWORD met = Frame(4);
+            lengths.push_back(met - last);
+            last = met;
+        }
+        return lengths;
+    }
 
     CFPSTimer timer;
 };
@@ -39,14 +51,8 @@ protected:
 
 TEST_F(FPSTimer, SixtyFramesPerSecondAlternateSixteenAndSeventeenMs) {
     EXPECT_EQ(timer.GetFPS(), 60u);
-    DWORD deadline = kStart;
-    std::vector<DWORD> lengths;
-    for (int i = 0; i < 6; ++i) {
-        const DWORD met = Frame(4);
-        lengths.push_back(met - deadline);
-        deadline = met;
-    }
-    EXPECT_EQ(lengths, (std::vector<DWORD>{16, 17, 16, 17, 17, 16}));
+    DWORD deadline;
+    EXPECT_EQ(FrameLengths(kStart, 6, deadline), (std::vector<DWORD>{16, 17, 16, 17, 17, 16}));
     // Sleep covers all but the last 3 ms of each wait: target - work seen - 3.
     EXPECT_EQ(SleepCalls(), (std::vector<DWORD>{8, 9, 8, 9, 9, 8}));
     for (int frame = 7; frame <= 600; ++frame) deadline = Frame(4);
@@ -92,14 +98,8 @@ TEST_F(FPSTimer, AnOvershotSleepSuspendsSleepingForSixtyFrames) {
 TEST_F(FPSTimer, PacesAcrossTheWrapOfTheMillisecondCounter) {
     const DWORD start = 0xFFFFFFFFu - 40;
     Restart(start, 60);
-    DWORD deadline = start;
-    std::vector<DWORD> lengths;
-    for (int i = 0; i < 6; ++i) {
-        const DWORD met = Frame(4);
-        lengths.push_back(met - deadline);
-        deadline = met;
-    }
-    EXPECT_EQ(lengths, (std::vector<DWORD>{16, 17, 16, 17, 17, 16}));
+    DWORD deadline;
+    EXPECT_EQ(FrameLengths(start, 6, deadline), (std::vector<DWORD>{16, 17, 16, 17, 17, 16}));
     EXPECT_LT(deadline, start);  // it did wrap
     for (int i = 0; i < 10; ++i) Frame(4);
     EXPECT_EQ(timer.GetRealFPS(), 60u);  // 15 intervals over 250 ms, across the wrap
