@@ -281,9 +281,9 @@ LONG SetWindowLongA(HWND window, int index, LONG value) {
     if (index == GWL_STYLE) {
         // The window keeps its outer size, as a desktop keeps a window's rectangle when
         // its style changes: the client area grows or shrinks by the change of frame.
-        const FrameInsets before = InsetsOf(*record);
+        const FrameInsets before = RecordInsets(*record);
         record->style = bits & ~WS_VISIBLE;
-        const FrameInsets after = InsetsOf(*record);
+        const FrameInsets after = RecordInsets(*record);
         int width = 0, height = 0;
         SDL_GetWindowSize(record->sdl, &width, &height);
         SDL_SetWindowSize(

@@ -18,6 +18,7 @@ namespace {
 using vorn::test::Child;
 using vorn::test::ChildResult;
 using vorn::test::RunChild;
+using vorn::test::Utf8;
 
 const std::string kProbe = VORN_BINARY_DIR "/tests/programs/frame_probe";
 
