@@ -61,8 +61,13 @@ inline void MergeTail(std::uint8_t* dest, const std::uint8_t* source, int count,
 
 void Rows8(std::uint8_t* dest, long destPitch, const std::uint8_t* source, long sourcePitch,
            int count, int rows, std::uint32_t key) {
-    const Vec8 keys = Vec8{} + static_cast<std::uint8_t>(key);
     const std::uint64_t keyWord = 0x0101010101010101ull * static_cast<std::uint8_t>(key);
+    if (count == 8) {  // the sprite cell: one word per row
+        for (; rows > 0; --rows, dest += destPitch, source += sourcePitch)
+            MergeWord8(dest, source, keyWord);
+        return;
+    }
+    const Vec8 keys = Vec8{} + static_cast<std::uint8_t>(key);
     for (; rows > 0; --rows, dest += destPitch, source += sourcePitch) {
         int i = 0;
         for (; i + 16 <= count; i += 16) MergeChunk(dest + i, source + i, keys);
@@ -136,9 +141,9 @@ bool Overlaps(const std::uint8_t* a, long pitchA, const std::uint8_t* b, long pi
 }  // namespace
 
 void CopyKeyed(int bytesPerPixel, std::uint8_t* dest, long destPitch, const std::uint8_t* source,
-               long sourcePitch, int count, int rows, std::uint32_t key) {
+               long sourcePitch, int count, int rows, std::uint32_t key, bool mayOverlap) {
     if (count <= 0 || rows <= 0) return;
-    if (Overlaps(dest, destPitch, source, sourcePitch, count * bytesPerPixel, rows)) {
+    if (mayOverlap && Overlaps(dest, destPitch, source, sourcePitch, count * bytesPerPixel, rows)) {
         RowsOverlapping(bytesPerPixel, dest, destPitch, source, sourcePitch, count, rows, key);
         return;
     }

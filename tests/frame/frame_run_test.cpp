@@ -18,6 +18,7 @@ namespace {
 using vorn::test::Child;
 using vorn::test::ChildResult;
 using vorn::test::RunChild;
+using vorn::test::Utf8;
 
 const std::string kProbe = VORN_BINARY_DIR "/tests/programs/frame_probe";
 
@@ -32,9 +33,6 @@ ChildResult Probe(std::vector<std::string> words, const std::string& folder = ""
     words.insert(words.begin(), {kProbe, "--headless"});
     return RunChild(words, folder);
 }
-
-// Literals are Shift-JIS in this program; the host writes UTF-8.
-std::string Utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
 
 TEST(FrameRun, CallbackProtocolInitOnceEndOnceAndNothingAfterQuit) {
     const ChildResult run = Probe({"protocol"});
@@ -140,7 +138,7 @@ TEST(FrameRun, WindowFailuresAreLoggedAndShownThenTheProgramEnds) {
         EXPECT_EQ(run.exitCode, 0) << c.scenario;
         EXPECT_EQ(run.out, "") << c.scenario;
         // Without a display the message box is written to standard error.
-        EXPECT_NE(run.err.find(Utf8(u8"CreateWindowに失敗: 再起動すればなおるかも？")),
+        EXPECT_NE(run.err.find(vorn::test::Utf8(u8"CreateWindowに失敗: 再起動すればなおるかも？")),
                   std::string::npos)
             << run.err;
         const auto log = Lines(vorn::test::ReadHostFile(folder.file("ErrorLog.txt")));

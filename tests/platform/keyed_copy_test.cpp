@@ -54,7 +54,7 @@ TEST(KeyedCopy, MatchesThePerPixelCopyForEveryPixelSizeAndWidth) {
             auto expected = dest;
             ReferenceCopy(bytes, expected, 3, destPitch, source, 0, sourcePitch, count, rows, key);
             CopyKeyed(bytes, dest.data() + 3, destPitch, source.data(), sourcePitch, count, rows,
-                      key);
+                      key, false);
             EXPECT_EQ(dest, expected);
         }
     }
@@ -73,7 +73,7 @@ TEST(KeyedCopy, CopiesOneSurfaceOntoItselfAsIfThroughATemporary) {
             ReferenceCopy(bytes, expected, destOffset, pitch, memory, sourceOffset, pitch, 20, 6,
                           0x11);
             CopyKeyed(bytes, memory.data() + destOffset, pitch, memory.data() + sourceOffset, pitch,
-                      20, 6, 0x11);
+                      20, 6, 0x11, true);
             EXPECT_EQ(memory, expected);
         }
     }
