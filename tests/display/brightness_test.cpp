@@ -191,6 +191,7 @@ TEST_F(DisplayTest, ANewPaletteMessageAttachesTheDisplayPaletteAgainInAWindow) {
     LPDIRECTDRAWPALETTE attached = nullptr;
     ASSERT_EQ(display.GetPrimary()->GetPalette(&attached), DD_OK);
     EXPECT_EQ(attached, display.GetDisplayPalette());
+    if (attached) attached->Release();  // GetPalette adds a reference
     EXPECT_TRUE(Reports().empty());
 
     vorn::testing::FailNext("IDirectDrawSurface::SetPalette");
