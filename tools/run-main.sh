@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the main program (sparkbench; VORN_MAIN=aimshot or hello picks another) from its
-# data folder. Without a display it runs headless for a
-# few seconds, then prints its report and where the screenshot of its last frame went.
+# data folder. Without a display it runs headless for a few seconds, then prints its
+# report and where the screenshot of its last frame went.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 program=${VORN_MAIN:-sparkbench}
