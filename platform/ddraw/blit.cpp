@@ -66,9 +66,11 @@ void CopyPixels(const PixelView& dest, int x, int y, const PixelView& source,
 
 void CopyPixelsKeyed(const PixelView& dest, int x, int y, const PixelView& source,
                      const RECT& sourceRect, std::uint32_t key) {
+    const int count = sourceRect.right - sourceRect.left;
+    const int rows = sourceRect.bottom - sourceRect.top;
+    if (count <= 0 || rows <= 0) return;
     CopyKeyed(dest.bytes, dest.At(x, y), dest.pitch, source.At(sourceRect.left, sourceRect.top),
-              source.pitch, sourceRect.right - sourceRect.left, sourceRect.bottom - sourceRect.top,
-              key, dest.bits == source.bits);
+              source.pitch, count, rows, key, dest.bits == source.bits);
 }
 
 void StretchPixels(const PixelView& dest, const RECT& destRect, const RECT& clip,

@@ -202,7 +202,7 @@ HRESULT DirectDraw::CreateClipper(DWORD flags, LPDIRECTDRAWCLIPPER* out, IUnknow
 
 HRESULT DirectDraw::FlipToGDISurface() {
     Screen& screen = Screen::Get();
-    if (screen.exclusiveOwner == this && screen.primary) PresentFullScreen(*screen.primary);
+    if (screen.exclusiveOwner == this && screen.primary) PresentFullScreen(*screen.primary, true);
     return DD_OK;
 }
 

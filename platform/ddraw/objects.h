@@ -22,6 +22,8 @@ public:
     const PALETTEENTRY (&Entries() const)[256] { return m_entries; }
 
 private:
+    bool InRange(DWORD start, DWORD count, const void* entries) const;
+
     int m_entryCount;  // 2, 4, 16 or 256
     PALETTEENTRY m_entries[256] = {};
     XrgbPalette m_colors = {};
@@ -90,6 +92,7 @@ public:
     Clipper* GetClipperObject() const { return m_clipper; }
     // The colours of 8-bit pixels: the surface's palette, else the display palette.
     const XrgbPalette& PaletteInEffect() const;
+    const PALETTEENTRY* PaletteEntriesInEffect() const;
     Palette* AttachedPalette() const { return m_palette; }
     // Whether the surface is locked or lends a device context.
     bool Busy() const { return m_locked || m_dcOut; }
@@ -101,7 +104,9 @@ public:
 
 private:
     HRESULT CheckUsable(const char* operation) const;
-    void Presented();
+    HRESULT CheckSource(const Surface* source, const RECT* sourceRect, RECT* from) const;
+    // Shows a change of the primary; `wholeFrame` is false for colour fills.
+    void Presented(bool wholeFrame = true);
 
     Kind m_kind;
     int m_width;

@@ -9,12 +9,15 @@ Palette::Palette(int entryCount, const PALETTEENTRY* entries) : m_entryCount(ent
     ResolvePalette(m_entries, m_colors);
 }
 
+bool Palette::InRange(DWORD start, DWORD count, const void* entries) const {
+    return entries && start < static_cast<DWORD>(m_entryCount) && count <= m_entryCount - start;
+}
+
 HRESULT Palette::GetEntries(DWORD flags, DWORD start, DWORD count, LPPALETTEENTRY entries) {
     HRESULT failure;
     if (InjectedFailure("IDirectDrawPalette::GetEntries", this, DDERR_GENERIC, failure))
         return failure;
-    if (!entries || start >= static_cast<DWORD>(m_entryCount) || count > m_entryCount - start)
-        return DDERR_INVALIDPARAMS;
+    if (!InRange(start, count, entries)) return DDERR_INVALIDPARAMS;
     for (DWORD i = 0; i < count; ++i) entries[i] = m_entries[start + i];
     return DD_OK;
 }
@@ -23,8 +26,7 @@ HRESULT Palette::SetEntries(DWORD flags, DWORD start, DWORD count, LPPALETTEENTR
     HRESULT failure;
     if (InjectedFailure("IDirectDrawPalette::SetEntries", this, DDERR_GENERIC, failure))
         return failure;
-    if (!entries || start >= static_cast<DWORD>(m_entryCount) || count > m_entryCount - start)
-        return DDERR_INVALIDPARAMS;
+    if (!InRange(start, count, entries)) return DDERR_INVALIDPARAMS;
     for (DWORD i = 0; i < count; ++i) m_entries[start + i] = entries[i];
     ResolvePalette(m_entries, m_colors);
     return DD_OK;

@@ -141,14 +141,14 @@ void ShowThroughRenderer(WindowPresenter& p, SDL_Window* sdl, bool scaled) {
     SDL_RenderPresent(renderer);
 }
 
-void Show(WindowPresenter& p, bool scaled) {
+void Show(WindowPresenter& p, bool scaled, bool wholeFrame) {
     if (SDL_Window* sdl = host::SdlWindowOf(p.window)) {
         if (Screen::Get().emulatedDriver)
             ShowThroughWindowSurface(p, sdl, scaled);
         else
             ShowThroughRenderer(p, sdl, scaled);
     }
-    host::FramePresented(p.window, p.image.data(), p.width, p.height, p.width * 4);
+    if (wholeFrame) host::FramePresented(p.window, p.image.data(), p.width, p.height, p.width * 4);
 }
 
 }  // namespace
@@ -184,7 +184,7 @@ RECT FitImage(int imageWidth, int imageHeight, int outputWidth, int outputHeight
     return {left, top, left + w, top + h};
 }
 
-void PresentWindowArea(HWND window) {
+void PresentWindowArea(HWND window, bool wholeFrame) {
     Screen& screen = Screen::Get();
     RECT area;
     if (!ClientAreaOnScreen(window, &area)) return;
@@ -209,10 +209,10 @@ void PresentWindowArea(HWND window) {
                   palette, row + (left - area.left));
         std::fill(row + (right - area.left), row + p.width, 0u);
     }
-    Show(p, false);
+    Show(p, false, wholeFrame);
 }
 
-void PresentFullScreen(const Surface& front) {
+void PresentFullScreen(const Surface& front, bool wholeFrame) {
     Screen& screen = Screen::Get();
     if (!screen.levelWindow) return;
     WindowPresenter& p = PresenterOf(screen.levelWindow);
@@ -221,7 +221,21 @@ void PresentFullScreen(const Surface& front) {
     for (int y = 0; y < p.height; ++y)
         RowToXrgb(front.Format(), front.Bits() + static_cast<long>(y) * front.Pitch(), p.width,
                   palette, &p.image[static_cast<size_t>(y) * p.width]);
-    Show(p, true);
+    Show(p, true, wholeFrame);
+}
+
+void ForgetWindowPresenter(HWND window) {
+    auto& presenters = Presenters();
+    for (auto it = presenters.begin(); it != presenters.end(); ++it) {
+        if ((*it)->window != window) continue;
+        SDL_Window* sdl = host::SdlWindowOf(window);
+        if (sdl && (*it)->renderer && SDL_GetRenderer(sdl) == (*it)->renderer) {
+            SDL_DestroyTexture((*it)->texture);
+            SDL_DestroyRenderer((*it)->renderer);
+        }
+        presenters.erase(it);
+        return;
+    }
 }
 
 }  // namespace vorn::platform

@@ -16,9 +16,13 @@ bool ClientAreaOnScreen(HWND window, RECT* area);
 RECT FitImage(int imageWidth, int imageHeight, int outputWidth, int outputHeight);
 
 // Window mode: shows the window's client area of the desktop's image in the window.
-void PresentWindowArea(HWND window);
+// `wholeFrame` tells the host a frame was presented (a copy, not a colour fill of
+// the borders around one).
+void PresentWindowArea(HWND window, bool wholeFrame);
 // Exclusive full screen: shows the whole front buffer in the exclusive window,
 // scaled to fit with its aspect kept.
-void PresentFullScreen(const Surface& front);
+void PresentFullScreen(const Surface& front, bool wholeFrame);
+// Frees what presentation keeps for a window; called before the window is destroyed.
+void ForgetWindowPresenter(HWND window);
 
 }  // namespace vorn::platform

@@ -5,6 +5,7 @@
 
 #include "platform/ddraw/system_palette.h"
 #include "platform/host/display_host.h"
+#include "platform/host/host.h"
 
 namespace vorn::platform {
 
@@ -59,6 +60,11 @@ void Screen::CheckActivation() {
 const XrgbPalette& Screen::DisplayPalette() const {
     if (primary && primary->AttachedPalette()) return primary->AttachedPalette()->Colors();
     return SystemPaletteColors();
+}
+
+const PALETTEENTRY* Screen::DisplayPaletteEntries() const {
+    if (primary && primary->AttachedPalette()) return primary->AttachedPalette()->Entries();
+    return SystemPaletteEntries();
 }
 
 }  // namespace vorn::platform

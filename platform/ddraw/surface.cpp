@@ -76,15 +76,19 @@ const XrgbPalette& Surface::PaletteInEffect() const {
     return m_palette ? m_palette->Colors() : Screen::Get().DisplayPalette();
 }
 
-void Surface::Presented() {
+const PALETTEENTRY* Surface::PaletteEntriesInEffect() const {
+    return m_palette ? m_palette->Entries() : Screen::Get().DisplayPaletteEntries();
+}
+
+void Surface::Presented(bool wholeFrame) {
     if (m_kind != Kind::kPrimary) return;
     Screen& screen = Screen::Get();
     if (screen.exclusiveOwner) {
-        PresentFullScreen(*this);
+        PresentFullScreen(*this, wholeFrame);
         return;
     }
     HWND window = m_clipper && m_clipper->Window() ? m_clipper->Window() : screen.levelWindow;
-    if (window) PresentWindowArea(window);
+    if (window) PresentWindowArea(window, wholeFrame);
 }
 
 HRESULT Surface::Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD flags, HANDLE event) {
@@ -108,6 +112,19 @@ HRESULT Surface::Unlock(LPVOID memory) {
     return DD_OK;
 }
 
+// A source must be usable, of this surface's format, and the rectangle (null: all of
+// it) must lie on it.
+HRESULT Surface::CheckSource(const Surface* source, const RECT* sourceRect, RECT* from) const {
+    if (!source) return DDERR_INVALIDPARAMS;
+    if (source != this) {
+        if (source->m_lost) return DDERR_SURFACELOST;
+        if (source->Busy()) return DDERR_SURFACEBUSY;
+    }
+    if (source->m_format != m_format) return DDERR_INVALIDPIXELFORMAT;
+    *from = sourceRect ? *sourceRect : RECT{0, 0, source->m_width, source->m_height};
+    return Inside(*from, source->m_width, source->m_height) ? DD_OK : DDERR_INVALIDRECT;
+}
+
 HRESULT Surface::Blt(LPRECT destRect, LPDIRECTDRAWSURFACE sourceSurface, LPRECT sourceRect,
                      DWORD flags, LPDDBLTFX fx) {
     if (HRESULT hr = CheckUsable("IDirectDrawSurface::Blt"); hr != DD_OK) return hr;
@@ -129,20 +146,13 @@ HRESULT Surface::Blt(LPRECT destRect, LPDIRECTDRAWSURFACE sourceSurface, LPRECT 
         if (!fx) return DDERR_INVALIDPARAMS;
         if (!Empty(clip))
             FillPixels(ViewOf(*this), clip, MaskToBits(fx->dwFillColor, m_format.bits));
-        Presented();
+        Presented(false);
         return DD_OK;
     }
 
     auto* source = static_cast<Surface*>(sourceSurface);
-    if (!source) return DDERR_INVALIDPARAMS;
-    if (source != this) {
-        if (source->m_lost) return DDERR_SURFACELOST;
-        if (source->Busy()) return DDERR_SURFACEBUSY;
-    }
-    if (source->m_format != m_format) return DDERR_INVALIDPIXELFORMAT;
-    const RECT sourceWhole{0, 0, source->m_width, source->m_height};
-    const RECT from = sourceRect ? *sourceRect : sourceWhole;
-    if (!Inside(from, source->m_width, source->m_height)) return DDERR_INVALIDRECT;
+    RECT from;
+    if (HRESULT hr = CheckSource(source, sourceRect, &from); hr != DD_OK) return hr;
     const bool keyed = (flags & DDBLT_KEYSRC) && source->m_hasColorKey;
     const std::uint32_t key = source->m_colorKey.dwColorSpaceLowValue;
     if (Empty(clip)) return DD_OK;
@@ -166,17 +176,10 @@ HRESULT Surface::Blt(LPRECT destRect, LPDIRECTDRAWSURFACE sourceSurface, LPRECT 
 HRESULT Surface::BltFast(DWORD x, DWORD y, LPDIRECTDRAWSURFACE sourceSurface, LPRECT sourceRect,
                          DWORD trans) {
     if (HRESULT hr = CheckUsable("IDirectDrawSurface::BltFast"); hr != DD_OK) return hr;
-    auto* source = static_cast<Surface*>(sourceSurface);
-    if (!source) return DDERR_INVALIDPARAMS;
     if (trans & DDBLTFAST_DESTCOLORKEY) return DDERR_UNSUPPORTED;
-    if (source != this) {
-        if (source->m_lost) return DDERR_SURFACELOST;
-        if (source->Busy()) return DDERR_SURFACEBUSY;
-    }
-    if (source->m_format != m_format) return DDERR_INVALIDPIXELFORMAT;
-    const RECT sourceWhole{0, 0, source->m_width, source->m_height};
-    const RECT from = sourceRect ? *sourceRect : sourceWhole;
-    if (!Inside(from, source->m_width, source->m_height)) return DDERR_INVALIDRECT;
+    auto* source = static_cast<Surface*>(sourceSurface);
+    RECT from;
+    if (HRESULT hr = CheckSource(source, sourceRect, &from); hr != DD_OK) return hr;
     // Unsigned positions: a "negative" one is huge and does not fit.
     if (x > static_cast<DWORD>(m_width) || y > static_cast<DWORD>(m_height) ||
         from.right - from.left > m_width - static_cast<int>(x) ||

@@ -57,18 +57,20 @@ int SetBkMode(HDC dc, int mode) {
     return previous;
 }
 
-COLORREF SetTextColor(HDC dc, COLORREF color) {
+namespace {
+// Sets one colour of a device context and gives back the one it had.
+COLORREF ReplaceColor(HDC dc, COLORREF DeviceContext::*field, COLORREF color) {
     DeviceContext* context = vorn::platform::DeviceContextOf(dc);
     if (!context) return CLR_INVALID;
-    const COLORREF previous = context->textColor;
-    context->textColor = color;
+    const COLORREF previous = context->*field;
+    context->*field = color;
     return previous;
 }
+}  // namespace
 
+COLORREF SetTextColor(HDC dc, COLORREF color) {
+    return ReplaceColor(dc, &DeviceContext::textColor, color);
+}
 COLORREF SetBkColor(HDC dc, COLORREF color) {
-    DeviceContext* context = vorn::platform::DeviceContextOf(dc);
-    if (!context) return CLR_INVALID;
-    const COLORREF previous = context->backColor;
-    context->backColor = color;
-    return previous;
+    return ReplaceColor(dc, &DeviceContext::backColor, color);
 }

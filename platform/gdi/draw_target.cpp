@@ -17,6 +17,7 @@ void SetSurface(const Surface& surface, DrawTarget* target) {
     target->pitch = surface.Pitch();
     target->format = surface.Format();
     target->palette = &surface.PaletteInEffect();
+    target->entries = surface.PaletteEntriesInEffect();
     target->clip = {0, 0, surface.Width(), surface.Height()};
 }
 
@@ -39,6 +40,7 @@ bool TargetOf(const DeviceContext& context, DrawTarget* target) {
     target->pitch = screen.DesktopPitch();
     target->format = screen.DesktopImageMode().format;
     target->palette = &screen.DisplayPalette();
+    target->entries = screen.DisplayPaletteEntries();
     const RECT desktop{0, 0, screen.DesktopImageMode().width, screen.DesktopImageMode().height};
     if (context.target == DeviceContext::Target::kScreen) {
         target->clip = desktop;
@@ -66,9 +68,9 @@ void ShowDrawing(const DeviceContext& context) {
     if (context.target == DeviceContext::Target::kSurface) return;
     Screen& screen = Screen::Get();
     if (screen.exclusiveOwner && screen.primary)
-        PresentFullScreen(*screen.primary);
+        PresentFullScreen(*screen.primary, true);
     else if (context.target == DeviceContext::Target::kWindow)
-        PresentWindowArea(context.window);
+        PresentWindowArea(context.window, true);
 }
 
 }  // namespace vorn::platform

@@ -19,6 +19,4 @@ DesktopMode GetDesktopMode();
 // Makes the window cover the host screen, or gives it back its window size.
 void SetWindowFullscreen(HWND window, bool fullscreen);
 
-bool AppActive();
-
 }  // namespace vorn::host

@@ -190,7 +190,11 @@ void PumpEvents() {
     }
     // Focus moving between two windows of this process arrives as a loss and a gain in
     // one batch; only the balance changes the application's activation.
-    if (focusChanged) SetAppActive(!g_focused.empty());
+    if (focusChanged) {
+        // A window destroyed while it had the focus leaves without a focus event.
+        std::erase_if(g_focused, [](std::uint32_t id) { return !WindowOfSdlId(id); });
+        SetAppActive(!g_focused.empty());
+    }
     CheckDeadlines();
 }
 

@@ -14,11 +14,11 @@ namespace vorn::host {
 
 // Options of the program entry; removed from the command line before WinMain sees it.
 struct Options {
-    bool headless = false;        // --headless: the dummy video driver even with a display
-    long frames = -1;             // --frames N: post WM_CLOSE after N presented frames
-    double seconds = -1;          // --seconds S: post WM_CLOSE after S seconds
-    std::string screenshot;       // --screenshot FILE.png: the last presented frame at exit
-    bool report = false;          // --report: "report: N frames in S s, F fps" at exit
+    bool headless = false;   // --headless: the dummy video driver even with a display
+    long frames = -1;        // --frames N: post WM_CLOSE after N presented frames
+    double seconds = -1;     // --seconds S: post WM_CLOSE after S seconds
+    std::string screenshot;  // --screenshot FILE.png: the last presented frame at exit
+    bool report = false;     // --report: "report: N frames in S s, F fps" at exit
 };
 Options& GetOptions();
 

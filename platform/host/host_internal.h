@@ -1,4 +1,5 @@
-// What the host glue's parts share among themselves and with the window service.
+// What the host glue's parts share among themselves and with the window and kernel
+// services.
 // Internal to the platform layer.
 #pragma once
 
@@ -28,5 +29,10 @@ void SurfacePresented(HWND window, SDL_Surface* surface);
 
 // How many frames were presented since the start.
 long PresentedFrameCount();
+
+// The user's folder for the window directory and named mutexes:
+// $XDG_RUNTIME_DIR/vorn, else /tmp/vorn-UID, created 0700 when missing, without a
+// trailing slash. Null when it is not a folder of this user closed to others.
+const char* RuntimeFolder();
 
 }  // namespace vorn::host

@@ -26,8 +26,4 @@ bool RemoteShowWindow(HWND window, int command, BOOL* result);
 // activate itself; returns false for any other handle.
 bool RemoteSetForeground(HWND window, BOOL* result);
 
-// The user's runtime folder for the directory and named mutexes (created 0700 when
-// missing), without a trailing slash.
-const char* RuntimeFolder();
-
 }  // namespace vorn::host

@@ -5,7 +5,10 @@
 // slash separates folders; a 0x5C byte that trails a lead byte belongs to its
 // character. The service opens the matching UTF-8 name on the host; when that exact
 // name does not exist, it takes the one entry whose name matches without regard to
-// letter case (game data is written on case-insensitive file systems).
+// letter case (game data is written on case-insensitive file systems; with two such
+// entries the name is not found). A leading separator, or a drive letter with a colon
+// and a separator, stands for the host root. The full paths the service hands out
+// (current folder, program path) begin with a backslash and carry no drive letter.
 #pragma once
 
 #include "platform/base/types.h"
@@ -134,10 +137,12 @@ HANDLE CreateMutexA(LPSECURITY_ATTRIBUTES security, BOOL initialOwner, LPCSTR na
 BOOL ReleaseMutex(HANDLE mutex);
 
 // ---- time ---------------------------------------------------------------------------
-// Suspends the calling thread for at least the given milliseconds.
+// Suspends the calling thread for at least the given milliseconds; 0 gives up the
+// rest of the thread's time slice.
 void Sleep(DWORD milliseconds);
 
-// Milliseconds since an arbitrary start, wrapping modulo 2^32.
+// Milliseconds since an arbitrary start, wrapping modulo 2^32: the same monotonic
+// clock as timeGetTime.
 DWORD GetTickCount();
 
 // The local date and time.

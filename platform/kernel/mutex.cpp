@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/host/window_directory.h"
+#include "platform/host/host_internal.h"
 #include "platform/kernel/handles.h"
 #include "platform/kernel/kernel.h"
 #include "platform/testing/faults.h"

@@ -42,7 +42,10 @@
 #define WM_LBUTTONUP 0x0202u
 #define WM_USER 0x0400u
 
-// Virtual-key codes of WM_KEYDOWN / WM_KEYUP ('0'..'9' and 'A'..'Z' are their characters).
+// Virtual-key codes of WM_KEYDOWN / WM_KEYUP ('0'..'9' and 'A'..'Z' are their characters;
+// keys without a code here give 0). Their lParam holds the repeat count 1, the host's
+// scancode in bits 16-23, the previous state in bit 30 and the release in bit 31. With
+// Alt held they come as WM_SYSKEYDOWN / WM_SYSKEYUP.
 #define VK_BACK 0x08u
 #define VK_TAB 0x09u
 #define VK_RETURN 0x0Du
@@ -186,8 +189,10 @@ BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance);
 // Creates a top-level window of a registered class. A window with WS_CAPTION is a
 // captioned host window whose client area is the given size less the frame that
 // AdjustWindowRect adds; a WS_POPUP window is borderless (full screen when it covers
-// the screen). WM_CREATE is sent to the window procedure before it returns. Returns
-// null when the class is unknown or the host refuses the window.
+// the screen). A CW_USEDEFAULT width gives a 640 x 480 client area. WM_CREATE is sent
+// to the window procedure before it returns (-1 from it destroys the window again).
+// Returns null when the class is unknown or the host refuses the window. Queued
+// messages of a destroyed window are dropped.
 HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x,
                      int y, int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
                      LPVOID param);
@@ -198,13 +203,20 @@ BOOL DestroyWindow(HWND window);
 BOOL IsWindow(HWND window);
 BOOL IsWindowVisible(HWND window);
 
-// Shows, hides, minimises or maximises. Returns whether the window was visible before.
+// Shows, hides, minimises or maximises. Returns whether the window was visible before;
+// for a window of another process, whether that process took the request (it acts on
+// it at its next message pump).
 BOOL ShowWindow(HWND window, int command);
 BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
 BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint);
+// Raises the window and activates its program (WM_ACTIVATEAPP 1 to the program's
+// windows when it was inactive), also where the host has no focus to give (headless).
 BOOL SetForegroundWindow(HWND window);
 HWND GetForegroundWindow();
 HWND SetFocus(HWND window);
+// Shows the client area of a visible window filled with its class's background brush
+// and counts it as a presented frame (see the host's --frames and --report). A
+// display device that draws the window itself presents its frames without it.
 BOOL UpdateWindow(HWND window);
 BOOL InvalidateRect(HWND window, const RECT* rect, BOOL erase);
 
@@ -250,6 +262,8 @@ LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Posts WM_QUIT with the exit code as wParam.
 void PostQuitMessage(int exitCode);
+
+// TRUE for key messages. No character messages are made on this host: games read keys.
 BOOL TranslateMessage(const MSG* msg);
 LRESULT DispatchMessageA(const MSG* msg);
 
@@ -269,7 +283,7 @@ HGDIOBJ GetStockObject(int object);
 
 // Shows a message box with the text and caption (Shift-JIS) and waits until it is
 // closed. With no display it writes caption and text to standard error and returns
-// IDOK at once, so that an unattended program never hangs.
+// IDOK at once (IDYES for MB_YESNO), so that an unattended program never hangs.
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 
 HMENU GetMenu(HWND window);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/ddraw/present.h"
 #include "platform/host/host.h"
 #include "platform/host/host_internal.h"
 #include "platform/host/window_directory.h"
@@ -27,8 +28,8 @@ namespace {
 constexpr int kDefaultClientWidth = 640;
 constexpr int kDefaultClientHeight = 480;
 
-FrameInsets InsetsOf(const WindowRecord& record) {
-    return vorn::platform::InsetsOf(record.style, record.menu != nullptr);
+FrameInsets RecordInsets(const WindowRecord& record) {
+    return InsetsOf(record.style, record.menu != nullptr);
 }
 
 bool CoversScreen(int x, int y, int width, int height) {
@@ -53,7 +54,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
     const WNDCLASSA* windowClass = FindWindowClass(className);
     if (!windowClass || !vorn::host::EnsureVideo()) return nullptr;
 
-    const FrameInsets insets = vorn::platform::InsetsOf(style, menu != nullptr);
+    const FrameInsets insets = InsetsOf(style, menu != nullptr);
     int clientWidth = kDefaultClientWidth;
     int clientHeight = kDefaultClientHeight;
     if (width != CW_USEDEFAULT) {
@@ -100,6 +101,7 @@ BOOL DestroyWindow(HWND window) {
     if (!record || record->destroying) return FALSE;
     record->destroying = true;
     SendMessageA(window, WM_DESTROY, 0, 0);
+    vorn::platform::ForgetWindowPresenter(window);
     SDL_DestroyWindow(record->sdl);
     PurgeMessages(window);
     vorn::host::RemoveWindow(window);
@@ -147,7 +149,7 @@ BOOL ShowWindow(HWND window, int command) {
 BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
     WindowRecord* record = FindWindowRecord(window);
     if (!record) return FALSE;
-    const FrameInsets insets = InsetsOf(*record);
+    const FrameInsets insets = RecordInsets(*record);
     if (!(flags & SWP_NOSIZE))
         SDL_SetWindowSize(record->sdl, std::max(1, cx - insets.left - insets.right),
                           std::max(1, cy - insets.top - insets.bottom));
@@ -216,7 +218,7 @@ BOOL InvalidateRect(HWND window, const RECT*, BOOL) {
 
 BOOL AdjustWindowRect(LPRECT rect, DWORD style, BOOL menu) {
     if (!rect) return FALSE;
-    const FrameInsets insets = vorn::platform::InsetsOf(style, menu != FALSE);
+    const FrameInsets insets = InsetsOf(style, menu != FALSE);
     rect->left -= insets.left;
     rect->top -= insets.top;
     rect->right += insets.right;
@@ -277,8 +279,17 @@ LONG SetWindowLongA(HWND window, int index, LONG value) {
     const LONG previous = GetWindowLongA(window, index);
     const auto bits = static_cast<DWORD>(value);
     if (index == GWL_STYLE) {
-        // The client area keeps its size; the frame around it follows the new style.
+        // The window keeps its outer size, as a desktop keeps a window's rectangle when
+        // its style changes: the client area grows or shrinks by the change of frame.
+        const FrameInsets before = RecordInsets(*record);
         record->style = bits & ~WS_VISIBLE;
+        const FrameInsets after = RecordInsets(*record);
+        int width = 0, height = 0;
+        SDL_GetWindowSize(record->sdl, &width, &height);
+        SDL_SetWindowSize(
+            record->sdl,
+            std::max(1, width + before.left + before.right - after.left - after.right),
+            std::max(1, height + before.top + before.bottom - after.top - after.bottom));
         SDL_SetWindowBordered(record->sdl,
                               (bits & WS_CAPTION) == WS_CAPTION ? SDL_TRUE : SDL_FALSE);
         SetVisible(*record, (bits & WS_VISIBLE) != 0);
@@ -304,7 +315,7 @@ BOOL GetWindowRect(HWND window, LPRECT rect) {
     int x = 0, y = 0, width = 0, height = 0;
     SDL_GetWindowPosition(record->sdl, &x, &y);
     SDL_GetWindowSize(record->sdl, &width, &height);
-    const FrameInsets insets = InsetsOf(*record);
+    const FrameInsets insets = RecordInsets(*record);
     *rect =
         RECT{x - insets.left, y - insets.top, x + width + insets.right, y + height + insets.bottom};
     return TRUE;

@@ -11,6 +11,7 @@
 #include "platform/host/host.h"
 #include "platform/testing/testing.h"
 #include "platform/windows.h"
+#include "support/test_support.h"
 
 namespace {
 
@@ -20,9 +21,6 @@ struct Received {
     WPARAM wParam;
 };
 std::vector<Received> g_received;
-
-// Literals are Shift-JIS in this program; u8 literals stay UTF-8, as the host shows text.
-std::string Utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
 
 LRESULT RecordMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     g_received.push_back({window, message, wParam});
@@ -216,6 +214,44 @@ TEST_F(WindowTest, ActivationReachesEveryWindowOncePerChangeAndReleasesKeys) {
     EXPECT_TRUE(vorn::host::AppActive());
 }
 
+TEST_F(WindowTest, HostWindowEventsBecomeMessagesOfTheirWindow) {
+    HWND window = Create(kGameStyle, 0, 0, 100, 100);
+    DrainQueue();
+    const auto push = [window](SDL_WindowEventID id) {
+        SDL_Event event{};
+        event.type = SDL_WINDOWEVENT;
+        event.window.windowID = SDL_GetWindowID(vorn::host::SdlWindowOf(window));
+        event.window.event = static_cast<Uint8>(id);
+        SDL_PushEvent(&event);
+    };
+    struct Case {
+        std::vector<SDL_WindowEventID> events;
+        UINT message;
+        std::vector<WPARAM> wParams;  // of the messages that follow, in order
+    };
+    const Case cases[] = {
+        {{SDL_WINDOWEVENT_CLOSE}, WM_CLOSE, {0}},
+        {{SDL_WINDOWEVENT_MAXIMIZED}, WM_SIZE, {SIZE_MAXIMIZED}},
+        {{SDL_WINDOWEVENT_EXPOSED, SDL_WINDOWEVENT_EXPOSED}, WM_PAINT, {0}},  // one paint
+        {{SDL_WINDOWEVENT_FOCUS_LOST}, WM_ACTIVATEAPP, {0}},
+        // Focus moving on within the program changes nothing; coming back activates.
+        {{SDL_WINDOWEVENT_FOCUS_GAINED, SDL_WINDOWEVENT_FOCUS_LOST}, WM_ACTIVATEAPP, {}},
+        {{SDL_WINDOWEVENT_FOCUS_GAINED}, WM_ACTIVATEAPP, {1}},
+    };
+    for (const Case& c : cases) {
+        for (SDL_WindowEventID id : c.events) push(id);
+        vorn::host::PumpEvents();
+        std::vector<WPARAM> wParams;
+        for (const MSG& msg : Take(c.message)) {
+            EXPECT_EQ(msg.hwnd, window);
+            wParams.push_back(msg.wParam);
+        }
+        EXPECT_EQ(wParams, c.wParams) << c.message;
+    }
+    MSG msg{};
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) << msg.message;
+}
+
 TEST_F(WindowTest, KeysBecomeKeyMessagesAndHeldState) {
     HWND window = Create(kGameStyle, 0, 0, 100, 100);
     DrainQueue();
@@ -240,7 +276,7 @@ TEST_F(WindowTest, CaptionsFindWindowsAndCanFail) {
     ASSERT_TRUE(SetWindowTextA(window, "あしふ"));  // a Shift-JIS literal
     char text[16] = {};
     EXPECT_EQ(GetWindowTextA(window, text, sizeof text), 6);
-    EXPECT_EQ(SDL_GetWindowTitle(vorn::host::SdlWindowOf(window)), Utf8(u8"あしふ"));
+    EXPECT_EQ(SDL_GetWindowTitle(vorn::host::SdlWindowOf(window)), vorn::test::Utf8(u8"あしふ"));
     EXPECT_EQ(FindWindowA(nullptr, "あしふ"), window);
     EXPECT_EQ(FindWindowA(m_className.c_str(), "あしふ"), window);
     EXPECT_EQ(FindWindowA(nullptr, "first"), nullptr);
@@ -266,7 +302,25 @@ TEST(MessageBox, WithoutADisplayItWritesToStandardErrorAndAnswersAtOnce) {
     EXPECT_EQ(MessageBoxA(nullptr, "問題", "タイトル", MB_OK), IDOK);
     EXPECT_EQ(MessageBoxA(nullptr, "q", "c", MB_YESNO), IDYES);
     const std::string written = ::testing::internal::GetCapturedStderr();
-    EXPECT_NE(written.find(Utf8(u8"タイトル: 問題")), std::string::npos) << written;
+    EXPECT_NE(written.find(vorn::test::Utf8(u8"タイトル: 問題")), std::string::npos) << written;
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Cursor, ShowsWhileTheCountIsNotNegativeAndACursorIsSet) {
+    ASSERT_TRUE(vorn::host::EnsureVideo());
+    EXPECT_EQ(ShowCursor(FALSE), -1);
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
+    EXPECT_EQ(ShowCursor(TRUE), 0);
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+    const HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
+    ASSERT_NE(arrow, nullptr);
+    EXPECT_EQ(SetCursor(nullptr), arrow);
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
+    EXPECT_EQ(SetCursor(arrow), nullptr);
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
 }
 
 }  // namespace

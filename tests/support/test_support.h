@@ -23,4 +23,8 @@ private:
 std::string ReadHostFile(const std::string& path);
 void WriteHostFile(const std::string& path, const std::string& bytes);
 
+// A UTF-8 text as the host shows it. Plain literals in tests are Shift-JIS (the
+// system's texts); u8 literals stay UTF-8.
+inline std::string Utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+
 }  // namespace vorn::test
