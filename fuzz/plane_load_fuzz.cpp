@@ -41,12 +41,12 @@ Screen& ScreenOfDepth(int bits) {
     return screen;
 }
 
+// Made once and never destroyed, so that the clean-up at exit can still read it.
 const std::string& Folder() {
-    static const std::string folder = [] {
+    static const std::string* folder = [] {
         std::string pattern =
             (std::filesystem::temp_directory_path() / "vorn-plane-fuzz-XXXXXX").string();
         if (!mkdtemp(pattern.data())) std::abort();
-        std::atexit([] { std::filesystem::remove_all(Folder()); });
         std::error_code ignored;
         std::filesystem::create_directories(pattern + "/spi");
         // The plug-in is built into spi/ of the build folder, beside fuzz/.
@@ -54,9 +54,11 @@ const std::string& Folder() {
             std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path();
         std::filesystem::copy_file(built / "spi/ifff.spi", pattern + "/spi/ifff.spi", ignored);
         SetBaseFolder((pattern + "/").c_str());
-        return pattern;
+        return new std::string(pattern);
     }();
-    return folder;
+    static const int cleanUp = std::atexit([] { std::filesystem::remove_all(*folder); });
+    static_cast<void>(cleanUp);
+    return *folder;
 }
 
 }  // namespace

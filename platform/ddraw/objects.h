@@ -92,7 +92,6 @@ public:
     Clipper* GetClipperObject() const { return m_clipper; }
     // The colours of 8-bit pixels: the surface's palette, else the display palette.
     const XrgbPalette& PaletteInEffect() const;
-    const PALETTEENTRY* PaletteEntriesInEffect() const;
     Palette* AttachedPalette() const { return m_palette; }
     // Whether the surface is locked or lends a device context.
     bool Busy() const { return m_locked || m_dcOut; }

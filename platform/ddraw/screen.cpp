@@ -62,9 +62,4 @@ const XrgbPalette& Screen::DisplayPalette() const {
     return SystemPaletteColors();
 }
 
-const PALETTEENTRY* Screen::DisplayPaletteEntries() const {
-    if (primary && primary->AttachedPalette()) return primary->AttachedPalette()->Entries();
-    return SystemPaletteEntries();
-}
-
 }  // namespace vorn::platform

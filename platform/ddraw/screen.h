@@ -53,7 +53,6 @@ public:
 
     // The colours of the screen's 8-bit pixels: the primary's palette, else the system's.
     const XrgbPalette& DisplayPalette() const;
-    const PALETTEENTRY* DisplayPaletteEntries() const;
 
 private:
     std::vector<Surface*> m_surfaces;

@@ -76,10 +76,6 @@ const XrgbPalette& Surface::PaletteInEffect() const {
     return m_palette ? m_palette->Colors() : Screen::Get().DisplayPalette();
 }
 
-const PALETTEENTRY* Surface::PaletteEntriesInEffect() const {
-    return m_palette ? m_palette->Entries() : Screen::Get().DisplayPaletteEntries();
-}
-
 void Surface::Presented(bool wholeFrame) {
     if (m_kind != Kind::kPrimary) return;
     Screen& screen = Screen::Get();

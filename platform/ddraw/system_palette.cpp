@@ -40,16 +40,6 @@ void ResolvePalette(const PALETTEENTRY (&entries)[256], XrgbPalette& colors) {
     }
 }
 
-const PALETTEENTRY* SystemPaletteEntries() {
-    static const struct Table {
-        PALETTEENTRY entries[256];
-        Table() {
-            for (int i = 0; i < 256; ++i) entries[i] = StaticSystemColor(i);
-        }
-    } table;
-    return table.entries;
-}
-
 const XrgbPalette& SystemPaletteColors() {
     static const struct Table {
         XrgbPalette colors;

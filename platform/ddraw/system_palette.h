@@ -15,9 +15,6 @@ PALETTEENTRY StaticSystemColor(int index);
 // colour their red byte names; the others their own red, green and blue.
 void ResolvePalette(const PALETTEENTRY (&entries)[256], XrgbPalette& colors);
 
-// The system palette's entries: the static colours and black between.
-const PALETTEENTRY* SystemPaletteEntries();
-
 // The system palette as colours: the static colours and black between.
 const XrgbPalette& SystemPaletteColors();
 

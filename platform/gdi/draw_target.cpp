@@ -17,7 +17,6 @@ void SetSurface(const Surface& surface, DrawTarget* target) {
     target->pitch = surface.Pitch();
     target->format = surface.Format();
     target->palette = &surface.PaletteInEffect();
-    target->entries = surface.PaletteEntriesInEffect();
     target->clip = {0, 0, surface.Width(), surface.Height()};
 }
 
@@ -40,7 +39,6 @@ bool TargetOf(const DeviceContext& context, DrawTarget* target) {
     target->pitch = screen.DesktopPitch();
     target->format = screen.DesktopImageMode().format;
     target->palette = &screen.DisplayPalette();
-    target->entries = screen.DisplayPaletteEntries();
     const RECT desktop{0, 0, screen.DesktopImageMode().width, screen.DesktopImageMode().height};
     if (context.target == DeviceContext::Target::kScreen) {
         target->clip = desktop;

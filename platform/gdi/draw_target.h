@@ -13,10 +13,9 @@ struct DrawTarget {
     std::uint8_t* bits = nullptr;
     int pitch = 0;
     PixelFormat format;
-    const XrgbPalette* palette = nullptr;   // the colours of 8-bit pixels
-    const PALETTEENTRY* entries = nullptr;  // the same palette's 256 entries
-    POINT origin{0, 0};                     // added to the context's coordinates
-    RECT clip{0, 0, 0, 0};                  // in target pixels; drawing stays inside
+    const XrgbPalette* palette = nullptr;  // the colours of 8-bit pixels
+    POINT origin{0, 0};                    // added to the context's coordinates
+    RECT clip{0, 0, 0, 0};                 // in target pixels; drawing stays inside
 
     std::uint8_t* At(int x, int y) const {
         return bits + static_cast<long>(y) * pitch + x * format.BytesPerPixel();

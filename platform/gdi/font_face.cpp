@@ -46,7 +46,9 @@ struct FontLibrary {
     ~FontLibrary() {
         faces.clear();
         if (library) FT_Done_FreeType(library);
+        if (usedFontconfig) FcFini();  // its caches would otherwise outlive the program's checks
     }
+    bool usedFontconfig = false;
 };
 
 FontLibrary& Library() {
@@ -58,8 +60,8 @@ const FontLibrary::Location* Locate(const std::string& family) {
     FontLibrary& lib = Library();
     for (const auto& location : lib.locations)
         if (location.family == family) return &location;
-    FcConfig* config = FcConfigGetCurrent();
-    if (!config && !FcInit()) return nullptr;
+    if (!lib.usedFontconfig && !FcInit()) return nullptr;
+    lib.usedFontconfig = true;
     FcPattern* pattern = FcPatternCreate();
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
     FcPatternAddString(pattern, FC_LANG, reinterpret_cast<const FcChar8*>("ja"));

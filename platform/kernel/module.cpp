@@ -76,6 +76,10 @@ FARPROC GetProcAddress(HMODULE module, LPCSTR procName) {
         SetLastError(ERROR_INVALID_HANDLE);
         return nullptr;
     }
+    if (vorn::platform::ShouldFail("GetProcAddress", module)) {
+        SetLastError(kProcNotFound);
+        return nullptr;
+    }
     if (loaded->builtin != nullptr) {
         for (int i = 0; i < loaded->builtin->exportCount; ++i) {
             if (std::string(loaded->builtin->exports[i].name) == procName) {
@@ -92,7 +96,7 @@ FARPROC GetProcAddress(HMODULE module, LPCSTR procName) {
 
 BOOL FreeLibrary(HMODULE module) {
     LoadedModule* loaded = Find(module);
-    if (loaded == nullptr) {
+    if (vorn::platform::ShouldFail("FreeLibrary", module) || loaded == nullptr) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
     }

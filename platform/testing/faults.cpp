@@ -4,6 +4,7 @@
 #include <cstring>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -18,7 +19,16 @@ struct ActiveFault {
 struct FaultTable {
     std::mutex lock;  // faults may be hit from the audio and timer threads too
     std::vector<ActiveFault> faults;
-    std::unordered_map<std::string, int> calls;
+    // Looked up by the operation's name without making a string of it, so that counting
+    // a call allocates nothing once the operation has been seen (tests check that hot
+    // paths allocate nothing per frame).
+    struct NameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view name) const {
+            return std::hash<std::string_view>{}(name);
+        }
+    };
+    std::unordered_map<std::string, int, NameHash, std::equal_to<>> calls;
 };
 
 FaultTable& Table() {
@@ -81,7 +91,10 @@ bool ShouldFail(const char* operation, const void* object, std::int64_t* result)
     if (!g_enabled.load(std::memory_order_relaxed)) return false;
     auto& table = Table();
     std::lock_guard guard(table.lock);
-    ++table.calls[operation];
+    if (auto it = table.calls.find(std::string_view(operation)); it != table.calls.end())
+        ++it->second;
+    else
+        table.calls.emplace(operation, 1);
     for (auto& active : table.faults) {
         if (active.operation != operation) continue;
         if (active.fault.object && active.fault.object != object) continue;

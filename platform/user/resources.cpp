@@ -26,10 +26,19 @@ const StockObject kBrushes[] = {
 const StockObject kSystemFont{StockKind::Font, 0};
 const StockObject kGuiFont{StockKind::Font, 0};
 
-// The arrow cursor's handle: a token, the host cursor behind it is made on first use.
+// The arrow cursor's handle: a token for the host's own arrow.
 struct CursorToken {
 } g_arrow;
+
+// The cursor shows while one is set (the arrow from the start) and the display count
+// is 0 or more.
+HCURSOR g_cursor = reinterpret_cast<HCURSOR>(&g_arrow);
 int g_cursorCount = 0;
+
+void ApplyCursor() {
+    if (SDL_WasInit(SDL_INIT_VIDEO))
+        SDL_ShowCursor(g_cursor && g_cursorCount >= 0 ? SDL_ENABLE : SDL_DISABLE);
+}
 
 }  // namespace
 
@@ -54,18 +63,15 @@ HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name) {
 }
 
 HCURSOR SetCursor(HCURSOR cursor) {
-    // The host shows its own arrow; a null cursor hides it until an arrow is set again.
-    static HCURSOR current = nullptr;
-    const HCURSOR previous = current;
-    current = cursor;
-    if (SDL_WasInit(SDL_INIT_VIDEO))
-        SDL_ShowCursor(cursor && g_cursorCount >= 0 ? SDL_ENABLE : SDL_DISABLE);
+    const HCURSOR previous = g_cursor;
+    g_cursor = cursor;
+    ApplyCursor();
     return previous;
 }
 
 int ShowCursor(BOOL show) {
     g_cursorCount += show ? 1 : -1;
-    if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_ShowCursor(g_cursorCount >= 0 ? SDL_ENABLE : SDL_DISABLE);
+    ApplyCursor();
     return g_cursorCount;
 }
 

@@ -279,8 +279,17 @@ LONG SetWindowLongA(HWND window, int index, LONG value) {
     const LONG previous = GetWindowLongA(window, index);
     const auto bits = static_cast<DWORD>(value);
     if (index == GWL_STYLE) {
-        // The client area keeps its size; the frame around it follows the new style.
+        // The window keeps its outer size, as a desktop keeps a window's rectangle when
+        // its style changes: the client area grows or shrinks by the change of frame.
+        const FrameInsets before = RecordInsets(*record);
         record->style = bits & ~WS_VISIBLE;
+        const FrameInsets after = RecordInsets(*record);
+        int width = 0, height = 0;
+        SDL_GetWindowSize(record->sdl, &width, &height);
+        SDL_SetWindowSize(
+            record->sdl,
+            std::max(1, width + before.left + before.right - after.left - after.right),
+            std::max(1, height + before.top + before.bottom - after.top - after.bottom));
         SDL_SetWindowBordered(record->sdl,
                               (bits & WS_CAPTION) == WS_CAPTION ? SDL_TRUE : SDL_FALSE);
         SetVisible(*record, (bits & WS_VISIBLE) != 0);

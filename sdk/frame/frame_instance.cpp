@@ -15,3 +15,7 @@ CGameFrame& Frame() {
 CGameFrame* GetGameFrame() { return &Frame(); }
 
 CFPSTimer* GetFPSTimer() { return Frame().GetFPSTimer(); }
+
+CDirectDraw* GetDirectDraw() { return Frame().GetDirectDraw(); }
+
+CDirectInput* GetKeyInput() { return Frame().GetKeyInput(); }

@@ -7,9 +7,11 @@
 #include <memory>
 #include <string>
 
+#include "display/direct_draw.h"
 #include "frame/device.h"
 #include "frame/instance_mutex.h"
 #include "frame/window_hook.h"
+#include "input/direct_input.h"
 #include "platform/windows.h"
 #include "timing/fps_timer.h"
 
@@ -59,6 +61,8 @@ public:
 
     LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
+    CDirectDraw* GetDirectDraw() { return &m_DirectDraw; }
+    CDirectInput* GetKeyInput() { return &m_DirectInput; }
     CFPSTimer* GetFPSTimer() { return &m_FPSTimer; }
     HWND GetHWnd() const { return m_hWnd; }
     HINSTANCE GetHInstance() const { return m_hInstance; }
@@ -87,6 +91,11 @@ private:
     bool CheckSingleInstance();  // false when another copy runs
     void RunCallBacks();
 
+    // The devices come first, in the order they are built: the display (which also
+    // makes the game window), then the keyboard and the other devices.
+    CDirectDraw m_DirectDraw;
+    CDirectInput m_DirectInput;
+
     CFPSTimer m_FPSTimer;
     HINSTANCE m_hInstance = nullptr;
     HWND m_hWnd = nullptr;
@@ -100,6 +109,9 @@ private:
     bool m_bInitPending = true;
 };
 
-// The process-wide frame and its frame-rate timer.
+// The process-wide frame, its frame-rate timer and its devices.
 CGameFrame* GetGameFrame();
 CFPSTimer* GetFPSTimer();
+CDirectDraw* GetDirectDraw();
+// The keyboard, read by DirectInput scan code (the DIK_ values).
+CDirectInput* GetKeyInput();

@@ -156,8 +156,9 @@ TEST_F(WindowDisplayTest, EightBitDesktopShowsThroughTheDisplayPalette) {
         if (index == 0) expected = 0;           // static black
         if (index == 249) expected = 0xFF0000;  // static red
         if (index == 255) expected = 0xFFFFFF;  // static white
-        if (index == 0 || index == 249 || index == 255 || (index >= 10 && index < 246))
+        if (index == 0 || index == 249 || index == 255 || (index >= 10 && index < 246)) {
             ASSERT_EQ(image.pixels[i], expected) << index;
+        }
     }
 }
 

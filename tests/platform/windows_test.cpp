@@ -306,3 +306,21 @@ TEST(MessageBox, WithoutADisplayItWritesToStandardErrorAndAnswersAtOnce) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Cursor, ShowsWhileTheCountIsNotNegativeAndACursorIsSet) {
+    ASSERT_TRUE(vorn::host::EnsureVideo());
+    EXPECT_EQ(ShowCursor(FALSE), -1);
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
+    EXPECT_EQ(ShowCursor(TRUE), 0);
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+    const HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
+    ASSERT_NE(arrow, nullptr);
+    EXPECT_EQ(SetCursor(nullptr), arrow);
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
+    EXPECT_EQ(SetCursor(arrow), nullptr);
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+}
+
+}  // namespace

@@ -135,6 +135,27 @@ void CountingCallBack(int event) {
     if (event == EVENT_END) Trace("end after %d frames", g_frames);
 }
 
+// display: the window is maximised on the first frame (the display goes full screen at
+// the current size and depth), a message box is shown on the second.
+int CursorCount() {
+    const int count = ShowCursor(TRUE) - 1;
+    ShowCursor(FALSE);
+    return count;
+}
+
+void DisplayCallBack(int event) {
+    if (event != EVENT_FRAME) return;
+    CDirectDraw* display = GetDirectDraw();
+    Trace("frame %d mode %d bits %d flipping %d cursor %d", ++g_frames, display->GetDisplayMode(),
+          display->GetCurrentDisplayBits(), display->IsFlipping(), CursorCount());
+    if (g_frames == 1) SendMessageA(Frame().GetHWnd(), WM_SIZE, SIZE_MAXIMIZED, 0);
+    if (g_frames == 2) {
+        Frame().MsgBox("probe", "dialog");
+        Trace("after dialog cursor %d", CursorCount());
+        Frame().Quit();
+    }
+}
+
 }  // namespace
 
 void SetupGame() {
@@ -163,6 +184,12 @@ void SetupGame() {
     } else if (g_scenario == "setupquit") {
         Trace("setup");
         Frame().Quit();
+    } else if (g_scenario == "display") {
+        GetDirectDraw()->SetDisplay(1, 320, 240, 16);
+        Frame().SetCallBack(DisplayCallBack);
+    } else if (g_scenario == "displayfail") {
+        vorn::testing::FailAlways("IDirectDraw::SetCooperativeLevel");
+        Frame().SetCallBack(CountingCallBack);
     } else if (g_scenario == "registerfail" || g_scenario == "createfail") {
         CErrorLog::m_bEnabled = true;
         vorn::testing::FailNext(g_scenario == "registerfail" ? "RegisterClassA"
