@@ -8,11 +8,12 @@
 
 namespace {
 
-// Ordered by address; never owns its members. A function-local static so that planes
-// in static storage may be constructed before this file's globals.
+// Ordered by address; never owns its members. Made on first use and never destroyed,
+// so that planes in static storage, and the display device's capture plane deleted by
+// the frame's destructor at exit, may still leave it whatever the order of destruction.
 std::set<CPlane*>& Registry() {
-    static std::set<CPlane*> planes;
-    return planes;
+    static auto* planes = new std::set<CPlane*>;
+    return *planes;
 }
 
 }  // namespace
