@@ -5,33 +5,19 @@
 #include <cstdint>
 
 #include "platform/ole/com.h"
+#include "platform/ole/ref_counted.h"
 #include "platform/testing/faults.h"
 
 namespace vorn::platform {
 
-// An object with one reference from its creation; deleted when the last goes.
+// An object with one reference from its creation, deleted when the last goes, that
+// answers QueryInterface for IUnknown only.
 template <class Interface>
-class ComObject : public Interface {
+class ComObject : public RefCounted<Interface> {
 public:
     HRESULT QueryInterface(REFIID iid, void** object) override {
-        if (!object) return E_POINTER;
-        if (iid == IID_IUnknown) {
-            this->AddRef();
-            *object = static_cast<IUnknown*>(this);
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
+        return this->Answer(iid, IID_IUnknown, object);
     }
-    ULONG AddRef() override { return ++m_references; }
-    ULONG Release() override {
-        const ULONG left = --m_references;
-        if (left == 0) delete this;
-        return left;
-    }
-
-protected:
-    ULONG m_references = 1;
 };
 
 // Whether a fault injected for the operation (on this object or any) makes this call

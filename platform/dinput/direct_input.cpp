@@ -3,7 +3,7 @@
 #include <array>
 
 #include "platform/dinput/dinput_internal.h"
-#include "platform/dinput/ref_counted.h"
+#include "platform/ole/ref_counted.h"
 #include "platform/testing/faults.h"
 
 const CLSID CLSID_DirectInput = {

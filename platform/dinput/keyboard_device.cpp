@@ -3,7 +3,7 @@
 #include <SDL.h>
 
 #include "platform/dinput/dinput_internal.h"
-#include "platform/dinput/ref_counted.h"
+#include "platform/ole/ref_counted.h"
 #include "platform/dinput/scancode_table.h"
 #include "platform/host/host.h"
 #include "platform/testing/faults.h"

@@ -6,32 +6,20 @@
 #include <cstring>
 
 #include "platform/kernel/kernel.h"
+#include "platform/ole/ref_counted.h"
 #include "platform/testing/faults.h"
 
 const IID IID_IStream = {0x0000000C, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 
 namespace {
 
-class MemoryStream final : public IStream {
+class MemoryStream final : public vorn::platform::RefCounted<IStream> {
 public:
     MemoryStream(HGLOBAL memory, std::size_t size, bool deleteOnRelease)
         : memory_(memory), size_(size), deleteOnRelease_(deleteOnRelease) {}
 
     HRESULT QueryInterface(REFIID iid, void** object) override {
-        if (object == nullptr) return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IStream) {
-            AddRef();
-            *object = static_cast<IStream*>(this);
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG AddRef() override { return ++references_; }
-    ULONG Release() override {
-        const ULONG left = --references_;
-        if (left == 0) delete this;
-        return left;
+        return Answer(iid, IID_IStream, object);
     }
 
     HRESULT Read(void* buffer, ULONG count, ULONG* read) override {
@@ -72,7 +60,6 @@ private:
     std::size_t size_;  // SIZE_MAX when the block did not come from GlobalAlloc
     bool deleteOnRelease_;
     std::size_t position_ = 0;
-    ULONG references_ = 1;
 };
 
 }  // namespace

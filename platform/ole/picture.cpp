@@ -10,6 +10,7 @@
 #include "platform/ole/memory_stream.h"
 #include "platform/ole/picture.h"
 #include "platform/ole/picture_probe.h"
+#include "platform/ole/ref_counted.h"
 #include "platform/testing/faults.h"
 
 const IID IID_IPicture = {
@@ -34,26 +35,13 @@ SDL_Surface* Decode(vorn::platform::PictureFormat format, SDL_RWops* source) {
     return nullptr;
 }
 
-class HostPicture final : public IPicture {
+class HostPicture final : public vorn::platform::RefCounted<IPicture> {
 public:
     HostPicture(int width, int height, std::vector<DWORD> pixels)
         : width_(width), height_(height), pixels_(std::move(pixels)) {}
 
     HRESULT QueryInterface(REFIID iid, void** object) override {
-        if (object == nullptr) return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IPicture) {
-            AddRef();
-            *object = static_cast<IPicture*>(this);
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG AddRef() override { return ++references_; }
-    ULONG Release() override {
-        const ULONG left = --references_;
-        if (left == 0) delete this;
-        return left;
+        return Answer(iid, IID_IPicture, object);
     }
 
     HRESULT get_Width(OLE_XSIZE_HIMETRIC* width) override {
@@ -117,7 +105,6 @@ private:
     int width_;
     int height_;
     std::vector<DWORD> pixels_;  // top-down rows of 0x00RRGGBB, transparency blended onto black
-    ULONG references_ = 1;
 };
 
 // Decodes the bytes into rows of 0x00RRGGBB, or returns false.

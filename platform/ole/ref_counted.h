@@ -1,4 +1,5 @@
-// The reference count that every keyboard input object carries. Internal.
+// The reference count that every component object of the layer carries, and the
+// answer to QueryInterface for IUnknown and the object's own interface. Internal.
 #pragma once
 
 #include "platform/ole/com.h"
@@ -30,7 +31,7 @@ protected:
         return S_OK;
     }
 
-private:
+    // Objects that share their count with another (a back buffer with its front) read it.
     ULONG m_references = 1;
 };
 
