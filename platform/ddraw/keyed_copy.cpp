@@ -49,21 +49,26 @@ inline void MergeWord8(std::uint8_t* dest, const std::uint8_t* source, std::uint
     std::memcpy(dest, &merged, 8);
 }
 
-// The same for one row of eight 8-bit pixels, in the low half of a vector register: a
-// byte compare and a select cost fewer instructions than the word arithmetic above,
-// and the sprite cell is the case drawn thousands of times a frame.
-inline void MergeCellRow8(std::uint8_t* dest, const std::uint8_t* source, Vec8 key) {
-    std::uint64_t sourceWord, destWord;
-    std::memcpy(&sourceWord, source, 8);
-    std::memcpy(&destWord, dest, 8);
-    // Built from words, not copied into zeroed vectors, so that the loads go straight
-    // into registers instead of through the stack.
-    const Vec8 s = reinterpret_cast<Vec8>(Vec64{sourceWord, 0});
-    const Vec8 d = reinterpret_cast<Vec8>(Vec64{destWord, 0});
+// The same for two rows of eight 8-bit pixels, one in each half of a vector register:
+// a byte compare and a select cost fewer instructions than the word arithmetic above,
+// and the sprite cell is the case drawn thousands of times a frame. The rows are
+// loaded as words and put together in registers, not copied into a vector in memory,
+// which would go through the stack.
+inline void MergeCellRows8(std::uint8_t* dest0, std::uint8_t* dest1, const std::uint8_t* source0,
+                           const std::uint8_t* source1, Vec8 key) {
+    std::uint64_t s0, s1, d0, d1;
+    std::memcpy(&s0, source0, 8);
+    std::memcpy(&s1, source1, 8);
+    std::memcpy(&d0, dest0, 8);
+    std::memcpy(&d1, dest1, 8);
+    const Vec8 s = reinterpret_cast<Vec8>(Vec64{s0, s1});
+    const Vec8 d = reinterpret_cast<Vec8>(Vec64{d0, d1});
     const Vec8 keep = reinterpret_cast<Vec8>(s == key);
     const Vec64 merged = reinterpret_cast<Vec64>((d & keep) | (s & ~keep));
-    destWord = merged[0];
-    std::memcpy(dest, &destWord, 8);
+    d0 = merged[0];
+    d1 = merged[1];
+    std::memcpy(dest0, &d0, 8);
+    std::memcpy(dest1, &d1, 8);
 }
 
 template <typename Pixel>
@@ -111,8 +116,10 @@ void RowsWide(std::uint8_t* dest, long destPitch, const std::uint8_t* source, lo
 [[gnu::noinline]] void Cells8(std::uint8_t* dest, long destPitch, const std::uint8_t* source,
                               long sourcePitch, int rows, std::uint32_t key) {
     const Vec8 keys = Vec8{} + static_cast<std::uint8_t>(key);
-    for (; rows > 0; --rows, dest += destPitch, source += sourcePitch)
-        MergeCellRow8(dest, source, keys);
+    for (; rows >= 2; rows -= 2, dest += 2 * destPitch, source += 2 * sourcePitch)
+        MergeCellRows8(dest, dest + destPitch, source, source + sourcePitch, keys);
+    // An odd last row goes as both halves: the two stores write the same bytes.
+    if (rows == 1) MergeCellRows8(dest, dest, source, source, keys);
 }
 
 template <typename Pixel, typename Vec>
@@ -172,28 +179,13 @@ bool Overlaps(const std::uint8_t* a, long pitchA, const std::uint8_t* b, long pi
     return lowA < highB && lowB < highA;
 }
 
-}  // namespace
-
-void CopyKeyed(int bytesPerPixel, std::uint8_t* dest, long destPitch, const std::uint8_t* source,
-               long sourcePitch, int count, int rows, std::uint32_t key, bool mayOverlap) {
-    if (count <= 0 || rows <= 0) return;
-    if (mayOverlap && Overlaps(dest, destPitch, source, sourcePitch, count * bytesPerPixel, rows)) {
+// Every width and pixel size but the cells', out of line for the reason given at Cells8.
+[[gnu::noinline]] void Rows(int bytesPerPixel, std::uint8_t* dest, long destPitch,
+                            const std::uint8_t* source, long sourcePitch, int count, int rows,
+                            std::uint32_t key, bool overlapping) {
+    if (overlapping) {
         RowsOverlapping(bytesPerPixel, dest, destPitch, source, sourcePitch, count, rows, key);
         return;
-    }
-    if (count == 8) {
-        switch (bytesPerPixel) {
-            case 1:
-                return Cells8(dest, destPitch, source, sourcePitch, rows, key);
-            case 2:
-                return CellsWide<std::uint16_t, Vec16>(dest, destPitch, source, sourcePitch, rows,
-                                                       key);
-            case 4:
-                return CellsWide<std::uint32_t, Vec32>(dest, destPitch, source, sourcePitch, rows,
-                                                       key);
-            default:
-                break;  // 24 bits: the general loop
-        }
     }
     switch (bytesPerPixel) {
         case 1:
@@ -209,6 +201,30 @@ void CopyKeyed(int bytesPerPixel, std::uint8_t* dest, long destPitch, const std:
             RowsWide<std::uint32_t, Vec32>(dest, destPitch, source, sourcePitch, count, rows, key);
             break;
     }
+}
+
+}  // namespace
+
+void CopyKeyed(int bytesPerPixel, std::uint8_t* dest, long destPitch, const std::uint8_t* source,
+               long sourcePitch, int count, int rows, std::uint32_t key, bool mayOverlap) {
+    if (count <= 0 || rows <= 0) return;
+    const bool overlapping =
+        mayOverlap && Overlaps(dest, destPitch, source, sourcePitch, count * bytesPerPixel, rows);
+    if (count == 8 && !overlapping) {
+        switch (bytesPerPixel) {
+            case 1:
+                return Cells8(dest, destPitch, source, sourcePitch, rows, key);
+            case 2:
+                return CellsWide<std::uint16_t, Vec16>(dest, destPitch, source, sourcePitch, rows,
+                                                       key);
+            case 4:
+                return CellsWide<std::uint32_t, Vec32>(dest, destPitch, source, sourcePitch, rows,
+                                                       key);
+            default:
+                break;  // 24 bits: the general loop
+        }
+    }
+    Rows(bytesPerPixel, dest, destPitch, source, sourcePitch, count, rows, key, overlapping);
 }
 
 }  // namespace vorn::platform
