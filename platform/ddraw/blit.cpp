@@ -3,7 +3,6 @@
 
 #include <cstring>
 
-#include "platform/ddraw/keyed_copy.h"
 #include "platform/ddraw/pixel_format.h"
 
 namespace vorn::platform {
@@ -62,15 +61,6 @@ void CopyPixels(const PixelView& dest, int x, int y, const PixelView& source,
         std::memmove(dest.At(x, y + row), source.At(sourceRect.left, sourceRect.top + row),
                      rowBytes);
     }
-}
-
-void CopyPixelsKeyed(const PixelView& dest, int x, int y, const PixelView& source,
-                     const RECT& sourceRect, std::uint32_t key) {
-    const int count = sourceRect.right - sourceRect.left;
-    const int rows = sourceRect.bottom - sourceRect.top;
-    if (count <= 0 || rows <= 0) return;
-    CopyKeyed(dest.bytes, dest.At(x, y), dest.pitch, source.At(sourceRect.left, sourceRect.top),
-              source.pitch, count, rows, key, dest.bits == source.bits);
 }
 
 void StretchPixels(const PixelView& dest, const RECT& destRect, const RECT& clip,

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "platform/base/types.h"
+#include "platform/ddraw/keyed_copy.h"
 
 namespace vorn::platform {
 
@@ -21,8 +22,15 @@ void FillPixels(const PixelView& dest, const RECT& rect, std::uint32_t value);
 // if through a temporary. With a key, source pixels equal to it are skipped.
 void CopyPixels(const PixelView& dest, int x, int y, const PixelView& source,
                 const RECT& sourceRect);
-void CopyPixelsKeyed(const PixelView& dest, int x, int y, const PixelView& source,
-                     const RECT& sourceRect, std::uint32_t key);
+// Inline: this is the sprite path, thousands of calls a frame, straight into the loop.
+inline void CopyPixelsKeyed(const PixelView& dest, int x, int y, const PixelView& source,
+                            const RECT& sourceRect, std::uint32_t key) {
+    const int count = sourceRect.right - sourceRect.left;
+    const int rows = sourceRect.bottom - sourceRect.top;
+    if (count <= 0 || rows <= 0) return;
+    CopyKeyed(dest.bytes, dest.At(x, y), dest.pitch, source.At(sourceRect.left, sourceRect.top),
+              source.pitch, count, rows, key, dest.bits == source.bits);
+}
 
 // Scales the source rectangle onto the destination rectangle (nearest pixel), drawing
 // only the part of it inside `clip`. `keyed` skips source pixels equal to `key`.

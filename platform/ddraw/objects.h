@@ -104,8 +104,12 @@ public:
 private:
     HRESULT CheckUsable(const char* operation) const;
     HRESULT CheckSource(const Surface* source, const RECT* sourceRect, RECT* from) const;
-    // Shows a change of the primary; `wholeFrame` is false for colour fills.
-    void Presented(bool wholeFrame = true);
+    // Shows a change of the primary; `wholeFrame` is false for colour fills. The test of
+    // the kind is inline because most changes (every sprite) go to other surfaces.
+    void Presented(bool wholeFrame = true) {
+        if (m_kind == Kind::kPrimary) PresentPrimary(wholeFrame);
+    }
+    void PresentPrimary(bool wholeFrame);
 
     Kind m_kind;
     int m_width;

@@ -9,11 +9,6 @@
 
 namespace vorn::platform {
 
-Screen& Screen::Get() {
-    static Screen screen;
-    return screen;
-}
-
 DisplayMode Screen::Desktop() const {
     const host::DesktopMode desktop = host::GetDesktopMode();
     return {desktop.width, desktop.height, PixelFormatOfBits(desktop.bits)};
@@ -50,12 +45,6 @@ void Screen::LoseAll() {
 }
 
 bool Screen::DisplayTakenAway() { return exclusiveOwner && !host::AppActive(); }
-
-void Screen::CheckActivation() {
-    const bool active = host::AppActive();
-    if (exclusiveOwner && m_wasActive && !active) LoseAll();
-    m_wasActive = active;
-}
 
 const XrgbPalette& Screen::DisplayPalette() const {
     if (primary && primary->AttachedPalette()) return primary->AttachedPalette()->Colors();

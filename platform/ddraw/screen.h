@@ -9,6 +9,7 @@
 
 #include "platform/ddraw/objects.h"
 #include "platform/ddraw/pixel_format.h"
+#include "platform/host/host.h"
 
 namespace vorn::platform {
 
@@ -20,7 +21,12 @@ struct DisplayMode {
 
 class Screen {
 public:
-    static Screen& Get();
+    // Inline, as is CheckActivation: every surface operation, sprite blits included,
+    // starts with both, so they must not cost a call each.
+    static Screen& Get() {
+        static Screen screen;
+        return screen;
+    }
 
     // The desktop's mode (from the host, or as a test chose it).
     DisplayMode Desktop() const;
@@ -49,7 +55,11 @@ public:
     // be restored.
     bool DisplayTakenAway();
     // Loses every surface once when exclusive full screen loses the activation.
-    void CheckActivation();
+    void CheckActivation() {
+        const bool active = host::AppActive();
+        if (exclusiveOwner && m_wasActive && !active) LoseAll();
+        m_wasActive = active;
+    }
 
     // The colours of the screen's 8-bit pixels: the primary's palette, else the system's.
     const XrgbPalette& DisplayPalette() const;

@@ -63,7 +63,9 @@ void Surface::AttachBackBuffer(std::unique_ptr<Surface> back) {
 ULONG Surface::AddRef() { return m_front ? m_front->AddRef() : ++m_references; }
 ULONG Surface::Release() { return m_front ? m_front->Release() : ComObject::Release(); }
 
-HRESULT Surface::CheckUsable(const char* operation) const {
+// Inline (as is CheckSource): both run before every blit, and a sprite blit is little
+// more than its checks.
+inline HRESULT Surface::CheckUsable(const char* operation) const {
     HRESULT failure;
     if (InjectedFailure(operation, this, DDERR_GENERIC, failure)) return failure;
     Screen::Get().CheckActivation();
@@ -76,8 +78,7 @@ const XrgbPalette& Surface::PaletteInEffect() const {
     return m_palette ? m_palette->Colors() : Screen::Get().DisplayPalette();
 }
 
-void Surface::Presented(bool wholeFrame) {
-    if (m_kind != Kind::kPrimary) return;
+void Surface::PresentPrimary(bool wholeFrame) {
     Screen& screen = Screen::Get();
     if (screen.exclusiveOwner) {
         PresentFullScreen(*this, wholeFrame);
@@ -110,7 +111,8 @@ HRESULT Surface::Unlock(LPVOID memory) {
 
 // A source must be usable, of this surface's format, and the rectangle (null: all of
 // it) must lie on it.
-HRESULT Surface::CheckSource(const Surface* source, const RECT* sourceRect, RECT* from) const {
+inline HRESULT Surface::CheckSource(const Surface* source, const RECT* sourceRect,
+                                    RECT* from) const {
     if (!source) return DDERR_INVALIDPARAMS;
     if (source != this) {
         if (source->m_lost) return DDERR_SURFACELOST;

@@ -38,10 +38,12 @@ FaultTable& Table() {
     return *table;
 }
 
-// Fast path: no fault and no counting wanted keeps every operation lock-free.
-std::atomic<bool> g_enabled{false};
-
 }  // namespace
+
+namespace vorn::platform::detail {
+// No fault and no counting wanted keeps every operation lock-free.
+std::atomic<bool> g_faultsEnabled{false};
+}  // namespace vorn::platform::detail
 
 namespace vorn::testing {
 
@@ -51,7 +53,7 @@ void InjectFault(const Fault& fault) {
     ActiveFault active{fault, fault.operation ? fault.operation : "", 0};
     active.fault.operation = nullptr;
     table.faults.push_back(std::move(active));
-    g_enabled = true;
+    vorn::platform::detail::g_faultsEnabled = true;
 }
 
 void FailNext(const char* operation) {
@@ -73,7 +75,7 @@ void ClearFaults() {
     std::lock_guard guard(table.lock);
     table.faults.clear();
     table.calls.clear();
-    g_enabled = true;  // keep counting calls from now on
+    vorn::platform::detail::g_faultsEnabled = true;  // keep counting calls from now on
 }
 
 int CallCount(const char* operation) {
@@ -87,8 +89,7 @@ int CallCount(const char* operation) {
 
 namespace vorn::platform {
 
-bool ShouldFail(const char* operation, const void* object, std::int64_t* result) {
-    if (!g_enabled.load(std::memory_order_relaxed)) return false;
+bool detail::ShouldFailCounted(const char* operation, const void* object, std::int64_t* result) {
     auto& table = Table();
     std::lock_guard guard(table.lock);
     if (auto it = table.calls.find(std::string_view(operation)); it != table.calls.end())

@@ -63,18 +63,22 @@ TEST(KeyedCopy, MatchesThePerPixelCopyForEveryPixelSizeAndWidth) {
 TEST(KeyedCopy, CopiesOneSurfaceOntoItselfAsIfThroughATemporary) {
     std::mt19937 random(11);
     for (int bytes : {1, 4}) {
-        for (long shift : {-37L, -1L, 1L, 5L, 64L}) {
-            SCOPED_TRACE(testing::Message() << bytes << " bytes, shifted " << shift);
-            const long pitch = 40 * bytes;
-            auto memory = Pixels(random, pitch * 12, bytes, 0x11);
-            auto expected = memory;
-            const long sourceOffset = pitch * 3 + 8 * bytes;
-            const long destOffset = sourceOffset + shift * bytes;
-            ReferenceCopy(bytes, expected, destOffset, pitch, memory, sourceOffset, pitch, 20, 6,
-                          0x11);
-            CopyKeyed(bytes, memory.data() + destOffset, pitch, memory.data() + sourceOffset, pitch,
-                      20, 6, 0x11, true);
-            EXPECT_EQ(memory, expected);
+        // 8 pixels wide: the cells' own loops must not take an overlapping copy.
+        for (int count : {8, 20}) {
+            for (long shift : {-37L, -1L, 1L, 5L, 64L}) {
+                SCOPED_TRACE(testing::Message()
+                             << bytes << " bytes, " << count << " pixels, shifted " << shift);
+                const long pitch = 40 * bytes;
+                auto memory = Pixels(random, pitch * 12, bytes, 0x11);
+                auto expected = memory;
+                const long sourceOffset = pitch * 3 + 8 * bytes;
+                const long destOffset = sourceOffset + shift * bytes;
+                ReferenceCopy(bytes, expected, destOffset, pitch, memory, sourceOffset, pitch,
+                              count, 6, 0x11);
+                CopyKeyed(bytes, memory.data() + destOffset, pitch, memory.data() + sourceOffset,
+                          pitch, count, 6, 0x11, true);
+                EXPECT_EQ(memory, expected);
+            }
         }
     }
 }
