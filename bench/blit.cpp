@@ -56,16 +56,7 @@ struct Scene {
     SDL_Surface* sdlSheet = nullptr;
 
     explicit Scene(int bits) {
-        vorn::testing::SetDesktopFormat({bits, 640, 480});
-        DirectDrawCreate(DDCREATE_EMULATIONONLY, &display, nullptr);
-        display->SetCooperativeLevel(nullptr, DDSCL_NORMAL);
-        DDSURFACEDESC desc = {};
-        desc.dwSize = sizeof desc;
-        desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
-        desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
-        desc.dwWidth = 640;
-        desc.dwHeight = 480;
-        display->CreateSurface(&desc, &lpSecondary, nullptr);
+        vorn::testing::OpenOffscreenDisplay(bits, 640, 480, &display, &lpSecondary);
         m_lpDirectDraw = display;
         m_nScreenWidth = 640;
         m_nScreenHeight = 480;

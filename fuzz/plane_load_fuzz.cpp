@@ -25,17 +25,9 @@ Screen& ScreenOfDepth(int bits) {
     static Screen screens[33];
     Screen& screen = screens[bits];
     if (screen.display == nullptr) {
-        vorn::testing::SetDesktopFormat({bits, 640, 480});
-        if (DirectDrawCreate(DDCREATE_EMULATIONONLY, &screen.display, nullptr) != DD_OK)
+        if (vorn::testing::OpenOffscreenDisplay(bits, 640, 480, &screen.display,
+                                                &screen.secondary) != DD_OK)
             std::abort();
-        screen.display->SetCooperativeLevel(nullptr, DDSCL_NORMAL);
-        DDSURFACEDESC desc = {};
-        desc.dwSize = sizeof desc;
-        desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
-        desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
-        desc.dwWidth = 640;
-        desc.dwHeight = 480;
-        if (screen.display->CreateSurface(&desc, &screen.secondary, nullptr) != DD_OK) std::abort();
     }
     vorn::testing::SetDesktopFormat({bits, 640, 480});
     return screen;

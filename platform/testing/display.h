@@ -7,6 +7,9 @@
 
 #include "platform/base/types.h"
 
+struct IDirectDraw;
+struct IDirectDrawSurface;
+
 namespace vorn::testing {
 
 // The desktop a test wants: bits 8, 16, 24 or 32, and a size; zeros keep the host's
@@ -31,5 +34,12 @@ struct PresentedImage {
 };
 // False when nothing was shown in the window yet.
 bool LastPresentedImage(HWND window, PresentedImage* image);
+
+// The scene of plane, blit and loader tests, which need no window: a software display
+// object on a desktop of the depth (8, 16, 24 or 32 bits), at the normal level, and an
+// off-screen surface of the size in the screen's format to draw frames into. Returns
+// DD_OK or the first failure; the caller releases both objects.
+HRESULT OpenOffscreenDisplay(int bits, int width, int height, IDirectDraw** display,
+                             IDirectDrawSurface** secondary);
 
 }  // namespace vorn::testing

@@ -25,16 +25,8 @@ protected:
     // Opens a screen of the depth (8, 16 or 32 bits); the previous one goes first.
     void OpenScreen(int bits) {
         CloseScreen();
-        vorn::testing::SetDesktopFormat({bits, 640, 480});
-        ASSERT_EQ(DirectDrawCreate(DDCREATE_EMULATIONONLY, &m_lpDirectDraw, nullptr), DD_OK);
-        ASSERT_EQ(m_lpDirectDraw->SetCooperativeLevel(nullptr, DDSCL_NORMAL), DD_OK);
-        DDSURFACEDESC desc = {};
-        desc.dwSize = sizeof desc;
-        desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
-        desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
-        desc.dwWidth = 640;
-        desc.dwHeight = 480;
-        ASSERT_EQ(m_lpDirectDraw->CreateSurface(&desc, &lpSecondary, nullptr), DD_OK);
+        ASSERT_EQ(vorn::testing::OpenOffscreenDisplay(bits, 640, 480, &m_lpDirectDraw, &lpSecondary),
+                  DD_OK);
         m_nScreenWidth = 640;
         m_nScreenHeight = 480;
         SetBaseFolder((m_folder.path() + "/").c_str());
