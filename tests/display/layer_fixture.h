@@ -37,6 +37,9 @@ protected:
         ASSERT_EQ(m_display->Clear(), 0);
     }
     void TearDown() override { testing::ClearFaults(); }
+    // The device's primary owns the one emulated screen; release it after each suite so
+    // that later tests of this program get the desktop format they ask for.
+    static void TearDownTestSuite() { GetDirectDraw()->Terminate(); }
 
     // Presents a frame and reads the secondary surface as it stands afterwards.
     void PresentAndRead() {
