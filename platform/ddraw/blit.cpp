@@ -7,38 +7,6 @@
 
 namespace vorn::platform {
 
-namespace {
-
-template <int kBytes>
-struct Pixel;
-template <>
-struct Pixel<1> {
-    using Type = std::uint8_t;
-};
-template <>
-struct Pixel<2> {
-    using Type = std::uint16_t;
-};
-template <>
-struct Pixel<4> {
-    using Type = std::uint32_t;
-};
-
-template <int kBytes>
-void FillRow(std::uint8_t* row, int count, std::uint32_t value) {
-    if constexpr (kBytes == 1) {
-        std::memset(row, static_cast<int>(value & 0xFF), count);
-    } else if constexpr (kBytes == 3) {
-        for (int i = 0; i < count; ++i) WritePixel(row + 3 * i, 3, value);
-    } else {
-        using T = typename Pixel<kBytes>::Type;
-        const T v = static_cast<T>(value);
-        for (int i = 0; i < count; ++i) std::memcpy(row + i * kBytes, &v, kBytes);
-    }
-}
-
-}  // namespace
-
 void FillPixels(const PixelView& dest, const RECT& rect, std::uint32_t value) {
     const int count = rect.right - rect.left;
     if (count <= 0) return;

@@ -3,11 +3,56 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 #include "platform/base/types.h"
 #include "platform/ddraw/keyed_copy.h"
+#include "platform/ddraw/pixel_format.h"
 
 namespace vorn::platform {
+
+template <int kBytes>
+struct Pixel;
+template <>
+struct Pixel<1> {
+    using Type = std::uint8_t;
+};
+template <>
+struct Pixel<2> {
+    using Type = std::uint16_t;
+};
+template <>
+struct Pixel<4> {
+    using Type = std::uint32_t;
+};
+
+// Sets `count` pixels of `kBytes` bytes from `row` on to `value` (its low bytes).
+template <int kBytes>
+inline void FillRow(std::uint8_t* row, int count, std::uint32_t value) {
+    if constexpr (kBytes == 1) {
+        if (count > 8) {
+            std::memset(row, static_cast<int>(value & 0xFF), count);
+        } else if (count >= 4) {
+            // Short rows (the runs of a glyph) are stored in place, with two stores that
+            // may overlap, rather than through a call.
+            const std::uint32_t four = 0x01010101u * (value & 0xFF);
+            std::memcpy(row, &four, 4);
+            std::memcpy(row + count - 4, &four, 4);
+        } else if (count >= 2) {
+            const auto two = static_cast<std::uint16_t>(0x0101u * (value & 0xFF));
+            std::memcpy(row, &two, 2);
+            std::memcpy(row + count - 2, &two, 2);
+        } else if (count == 1) {
+            *row = static_cast<std::uint8_t>(value);
+        }
+    } else if constexpr (kBytes == 3) {
+        for (int i = 0; i < count; ++i) WritePixel(row + 3 * i, 3, value);
+    } else {
+        using T = typename Pixel<kBytes>::Type;
+        const T v = static_cast<T>(value);
+        for (int i = 0; i < count; ++i) std::memcpy(row + i * kBytes, &v, kBytes);
+    }
+}
 
 struct PixelView {
     std::uint8_t* bits;

@@ -3,6 +3,7 @@
 #include "platform/gdi/draw_target.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/ddraw/objects.h"
 #include "platform/ddraw/present.h"
@@ -18,6 +19,19 @@ void SetSurface(const Surface& surface, DrawTarget* target) {
     target->format = surface.Format();
     target->palette = &surface.PaletteInEffect();
     target->clip = {0, 0, surface.Width(), surface.Height()};
+}
+
+// Text matches the same few colours many times a frame against a palette that seldom
+// changes: the nearest entries are remembered together with a copy of the palette they
+// were found in, which costs one comparison of the palette per colour.
+std::uint32_t RememberedNearestIndex(const XrgbPalette& palette, std::uint32_t xrgb) {
+    static XrgbPalette matchedIn = {};  // the cache starts empty, so any palette fits it
+    static NearestCache cache;
+    if (std::memcmp(matchedIn, palette, sizeof matchedIn) != 0) {
+        std::memcpy(matchedIn, palette, sizeof matchedIn);
+        cache.Reset();
+    }
+    return cache.Lookup(palette, xrgb);
 }
 
 }  // namespace
@@ -59,7 +73,9 @@ std::uint32_t PixelOfColor(const DrawTarget& target, COLORREF color) {
                    ? index
                    : PixelOfXrgb(target.format, (*target.palette)[index], *target.palette);
     }
-    return PixelOfXrgb(target.format, XrgbOfColorref(color & 0xFFFFFF), *target.palette);
+    const std::uint32_t xrgb = XrgbOfColorref(color & 0xFFFFFF);
+    if (target.format.bits == 8) return RememberedNearestIndex(*target.palette, xrgb);
+    return PixelOfXrgb(target.format, xrgb, *target.palette);
 }
 
 void ShowDrawing(const DeviceContext& context) {

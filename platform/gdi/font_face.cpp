@@ -1,6 +1,7 @@
 // Font faces on FreeType, found through fontconfig. Glyphs are rendered without
 // anti-aliasing, so text drawn in one colour uses exactly that colour, and are cached
-// per face: drawing the same text again does no FreeType work.
+// per face as runs of drawn pixels: drawing the same text again does no FreeType work
+// and looks each character up in a table.
 #include "platform/gdi/font_face.h"
 
 #include <fontconfig/fontconfig.h>
@@ -8,9 +9,10 @@
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
 
+#include <array>
 #include <cmath>
+#include <deque>
 #include <memory>
-#include <unordered_map>
 
 #include "platform/text/sjis.h"
 
@@ -23,7 +25,11 @@ public:
     int height = 0;
     int ascent = 0;
     int cellHeight = 0;
-    std::unordered_map<unsigned, Glyph> glyphs;
+    // The glyphs drawn so far, by their code's high byte (0 for single bytes), then its
+    // low byte. A page is made when the first character of its lead byte is drawn.
+    using GlyphPage = std::array<const Glyph*, 256>;
+    std::array<std::unique_ptr<GlyphPage>, 256> pages;
+    std::deque<Glyph> glyphs;  // never moves its elements, which the pages point to
 
     ~FontFace() {
         if (face) FT_Done_Face(face);
@@ -110,14 +116,21 @@ Glyph Render(FT_Face face, unsigned codePoint) {
     glyph.width = static_cast<int>(bitmap.width);
     glyph.rows = static_cast<int>(bitmap.rows);
     glyph.advance = static_cast<int>((slot->advance.x + 32) >> 6);
-    glyph.ink.assign(static_cast<size_t>(glyph.width) * glyph.rows, 0);
     for (int y = 0; y < glyph.rows; ++y) {
         const unsigned char* row = bitmap.buffer + static_cast<long>(y) * bitmap.pitch;
-        for (int x = 0; x < glyph.width; ++x) {
-            const bool on = bitmap.pixel_mode == FT_PIXEL_MODE_MONO
-                                ? (row[x >> 3] >> (7 - (x & 7))) & 1
-                                : row[x] >= 128;  // grey embedded bitmaps
-            glyph.ink[static_cast<size_t>(y) * glyph.width + x] = on;
+        const auto on = [&](int x) {
+            return bitmap.pixel_mode == FT_PIXEL_MODE_MONO
+                       ? (row[x >> 3] >> (7 - (x & 7))) & 1
+                       : row[x] >= 128;  // grey embedded bitmaps
+        };
+        for (int x = 0; x < glyph.width;) {
+            if (!on(x)) {
+                ++x;
+                continue;
+            }
+            const int start = x;
+            while (x < glyph.width && on(x)) ++x;
+            glyph.ink.push_back({y, start, x - start});
         }
     }
     return glyph;
@@ -165,8 +178,13 @@ int FaceAscent(const FontFace& face) { return face.ascent; }
 int FaceCellHeight(const FontFace& face) { return face.cellHeight; }
 
 const Glyph& FaceGlyph(FontFace& face, unsigned sjisCode) {
-    auto found = face.glyphs.find(sjisCode);
-    if (found != face.glyphs.end()) return found->second;
+    sjisCode &= 0xFFFF;
+    std::unique_ptr<FontFace::GlyphPage>& page = face.pages[sjisCode >> 8];
+    if (page) {
+        if (const Glyph* glyph = (*page)[sjisCode & 0xFF]) return *glyph;
+    } else {
+        page = std::make_unique<FontFace::GlyphPage>();  // value-initialised: all null
+    }
     char bytes[2];
     const int count = sjisCode > 0xFF ? 2 : 1;
     if (count == 2) {
@@ -176,7 +194,9 @@ const Glyph& FaceGlyph(FontFace& face, unsigned sjisCode) {
         bytes[0] = static_cast<char>(sjisCode);
     }
     const unsigned codePoint = FirstCodePoint(SjisToUtf8(std::string_view(bytes, count)));
-    return face.glyphs.emplace(sjisCode, Render(face.face, codePoint)).first->second;
+    const Glyph& glyph = face.glyphs.emplace_back(Render(face.face, codePoint));
+    (*page)[sjisCode & 0xFF] = &glyph;
+    return glyph;
 }
 
 }  // namespace vorn::platform

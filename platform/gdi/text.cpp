@@ -1,6 +1,9 @@
 // Fonts and Shift-JIS text in device contexts.
+#include <algorithm>
+#include <cstdint>
 #include <string_view>
 
+#include "platform/ddraw/blit.h"
 #include "platform/gdi/draw_target.h"
 #include "platform/gdi/font_face.h"
 #include "platform/gdi/gdi.h"
@@ -58,10 +61,11 @@ Font* SelectedFont(const DeviceContext& context) {
     return context.font ? context.font : DefaultFont();
 }
 
-// Calls draw(code, glyph, pen) for each character of the text.
+// Calls draw(glyph, pen) for each character of the text; returns the pen's last place.
+// Pens count in 64 bits, so no length of text or starting place overflows them.
 template <class Draw>
-int WalkText(FontFace& face, LPCSTR text, int length, Draw draw) {
-    int pen = 0;
+std::int64_t WalkText(FontFace& face, LPCSTR text, int length, Draw draw) {
+    std::int64_t pen = 0;
     const auto* bytes = reinterpret_cast<const unsigned char*>(text);
     for (int i = 0; i < length; ++i) {
         unsigned code = bytes[i];
@@ -75,6 +79,55 @@ int WalkText(FontFace& face, LPCSTR text, int length, Draw draw) {
 
 void ForgetFont(DeviceContext& context, void* font) {
     if (context.font == font) context.font = nullptr;
+}
+
+// What one TextOutA call paints: pixel values already matched to the target.
+struct TextPaint {
+    bool opaque = false;  // fill each character's cell with `back` first
+    std::uint32_t back = 0;
+    std::uint32_t ink = 0;
+};
+
+// Sets the pixels [x0, x1) of target row y that lie inside the target's clip.
+template <int kBytes>
+void FillClippedSpan(const DrawTarget& t, std::int64_t y, std::int64_t x0, std::int64_t x1,
+                     std::uint32_t pixel) {
+    if (y < t.clip.top || y >= t.clip.bottom) return;
+    const std::int64_t from = std::max<std::int64_t>(x0, t.clip.left);
+    const std::int64_t to = std::min<std::int64_t>(x1, t.clip.right);
+    if (from < to)
+        FillRow<kBytes>(t.bits + y * t.pitch + from * kBytes, static_cast<int>(to - from), pixel);
+}
+
+// Draws the text with its cell's top-left corner at target pixel (left, top): every
+// cell first (opaque), then the glyphs over them, so a glyph reaching into the next
+// cell keeps its pixels.
+template <int kBytes>
+void DrawGlyphs(const DrawTarget& t, FontFace& face, std::int64_t left, std::int64_t top,
+                LPCSTR text, int length, const TextPaint& paint) {
+    if (paint.opaque) {
+        const std::int64_t bottom = top + FaceCellHeight(face);
+        WalkText(face, text, length, [&](const Glyph& glyph, std::int64_t pen) {
+            for (std::int64_t y = top; y < bottom; ++y)
+                FillClippedSpan<kBytes>(t, y, left + pen, left + pen + glyph.advance, paint.back);
+        });
+    }
+    const std::int64_t baseline = top + FaceAscent(face);
+    WalkText(face, text, length, [&](const Glyph& glyph, std::int64_t pen) {
+        const std::int64_t x = left + pen + glyph.left, y = baseline - glyph.top;
+        if (x >= t.clip.left && y >= t.clip.top && x + glyph.width <= t.clip.right &&
+            y + glyph.rows <= t.clip.bottom) {
+            // The usual case: the whole glyph shows, so its runs need no clipping.
+            std::uint8_t* origin = t.bits + y * t.pitch + x * kBytes;
+            for (const InkRun& run : glyph.ink)
+                FillRow<kBytes>(origin + static_cast<long>(run.row) * t.pitch + run.column * kBytes,
+                                run.length, paint.ink);
+            return;
+        }
+        for (const InkRun& run : glyph.ink)
+            FillClippedSpan<kBytes>(t, y + run.row, x + run.column, x + run.column + run.length,
+                                    paint.ink);
+    });
 }
 
 }  // namespace
@@ -123,32 +176,26 @@ BOOL TextOutA(HDC dc, int x, int y, LPCSTR text, int length) {
         return FALSE;
     Font* font = vorn::platform::SelectedFont(*context);
     if (!font->face) return FALSE;
+    vorn::platform::TextPaint paint;
+    paint.opaque = context->backMode == OPAQUE;
+    if (paint.opaque) paint.back = vorn::platform::PixelOfColor(t, context->backColor);
+    paint.ink = vorn::platform::PixelOfColor(t, context->textColor);
+    const std::int64_t left = std::int64_t{x} + t.origin.x, top = std::int64_t{y} + t.origin.y;
     vorn::platform::FontFace& face = *font->face;
-    const int bytes = t.format.BytesPerPixel();
-    const int left = x + t.origin.x, top = y + t.origin.y;
-    const int baseline = top + vorn::platform::FaceAscent(face);
-    const int cell = vorn::platform::FaceCellHeight(face);
-    auto put = [&](int px, int py, std::uint32_t pixel) {
-        if (px >= t.clip.left && px < t.clip.right && py >= t.clip.top && py < t.clip.bottom)
-            vorn::platform::WritePixel(t.At(px, py), bytes, pixel);
-    };
-    if (context->backMode == OPAQUE) {
-        const std::uint32_t back = vorn::platform::PixelOfColor(t, context->backColor);
-        vorn::platform::WalkText(face, text, length,
-                                 [&](const vorn::platform::Glyph& glyph, int pen) {
-                                     for (int row = 0; row < cell; ++row)
-                                         for (int col = 0; col < glyph.advance; ++col)
-                                             put(left + pen + col, top + row, back);
-                                 });
+    switch (t.format.BytesPerPixel()) {
+        case 1:
+            vorn::platform::DrawGlyphs<1>(t, face, left, top, text, length, paint);
+            break;
+        case 2:
+            vorn::platform::DrawGlyphs<2>(t, face, left, top, text, length, paint);
+            break;
+        case 3:
+            vorn::platform::DrawGlyphs<3>(t, face, left, top, text, length, paint);
+            break;
+        default:
+            vorn::platform::DrawGlyphs<4>(t, face, left, top, text, length, paint);
+            break;
     }
-    const std::uint32_t ink = vorn::platform::PixelOfColor(t, context->textColor);
-    vorn::platform::WalkText(face, text, length, [&](const vorn::platform::Glyph& glyph, int pen) {
-        const int gx = left + pen + glyph.left, gy = baseline - glyph.top;
-        for (int row = 0; row < glyph.rows; ++row)
-            for (int col = 0; col < glyph.width; ++col)
-                if (glyph.ink[static_cast<size_t>(row) * glyph.width + col])
-                    put(gx + col, gy + row, ink);
-    });
     return TRUE;
 }
 
@@ -157,8 +204,8 @@ BOOL GetTextExtentPoint32A(HDC dc, LPCSTR text, int length, SIZE* size) {
     if (!context || !size || length < 0 || (!text && length > 0)) return FALSE;
     Font* font = vorn::platform::SelectedFont(*context);
     if (!font->face) return FALSE;
-    size->cx = vorn::platform::WalkText(*font->face, text, length,
-                                        [](const vorn::platform::Glyph&, int) {});
+    size->cx = static_cast<LONG>(vorn::platform::WalkText(
+        *font->face, text, length, [](const vorn::platform::Glyph&, std::int64_t) {}));
     size->cy = vorn::platform::FaceCellHeight(*font->face);
     return TRUE;
 }
