@@ -110,7 +110,10 @@ HRESULT Surface::Unlock(LPVOID memory) {
 }
 
 // A source must be usable, of this surface's format, and the rectangle (null: all of
-// it) must lie on it.
+// it) must lie on it. The rectangle is read field by field: callers usually have just
+// written it that way (a sprite's clipped cell), and one wide load of several narrower
+// stores still in flight stalls until they are written out; the volatile reads keep
+// the compiler from merging them.
 inline HRESULT Surface::CheckSource(const Surface* source, const RECT* sourceRect,
                                     RECT* from) const {
     if (!source) return DDERR_INVALIDPARAMS;
@@ -119,7 +122,17 @@ inline HRESULT Surface::CheckSource(const Surface* source, const RECT* sourceRec
         if (source->Busy()) return DDERR_SURFACEBUSY;
     }
     if (source->m_format != m_format) return DDERR_INVALIDPIXELFORMAT;
-    *from = sourceRect ? *sourceRect : RECT{0, 0, source->m_width, source->m_height};
+    // Four values rather than one rectangle chosen between two, which would be put
+    // together in memory and read back.
+    LONG left = 0, top = 0, right = source->m_width, bottom = source->m_height;
+    if (sourceRect) {
+        const volatile RECT* fields = sourceRect;
+        left = fields->left;
+        top = fields->top;
+        right = fields->right;
+        bottom = fields->bottom;
+    }
+    *from = {left, top, right, bottom};
     return Inside(*from, source->m_width, source->m_height) ? DD_OK : DDERR_INVALIDRECT;
 }
 
