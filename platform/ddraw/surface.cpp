@@ -196,11 +196,15 @@ HRESULT Surface::BltFast(DWORD x, DWORD y, LPDIRECTDRAWSURFACE sourceSurface, LP
         from.right - from.left > m_width - static_cast<int>(x) ||
         from.bottom - from.top > m_height - static_cast<int>(y))
         return DDERR_INVALIDRECT;
-    if ((trans & DDBLTFAST_SRCCOLORKEY) && source->m_hasColorKey)
+    if ((trans & DDBLTFAST_SRCCOLORKEY) && source->m_hasColorKey) {
         CopyPixelsKeyed(ViewOf(*this), static_cast<int>(x), static_cast<int>(y), ViewOf(*source),
                         from, source->m_colorKey.dwColorSpaceLowValue);
-    else
-        CopyPixels(ViewOf(*this), static_cast<int>(x), static_cast<int>(y), ViewOf(*source), from);
+    } else {
+        // A copy of its own for the call out of line, so that the sprite path above
+        // keeps the rectangle in registers instead of storing it for this one.
+        const RECT part = from;
+        CopyPixels(ViewOf(*this), static_cast<int>(x), static_cast<int>(y), ViewOf(*source), part);
+    }
     Presented();
     return DD_OK;
 }
