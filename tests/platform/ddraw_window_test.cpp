@@ -38,6 +38,7 @@ protected:
         DestroyWindow(window);
         UnregisterClassA("vorn-display-test", nullptr);
         vorn::testing::SimulateActivation();
+        vorn::host::GetOptions().screenshot.clear();
     }
 
     // The window-mode primary with a clipper on the window.
@@ -269,7 +270,6 @@ TEST_F(WindowDisplayTest, FullScreenAtFactorOneShowsTheFrameInTheMiddle) {
             std::swap(display, dd);
             display->Release();
         }
-    vorn::host::GetOptions().screenshot.clear();
 }
 
 TEST_F(WindowDisplayTest, LeavingFullScreenLosesSurfacesUntilActiveAgain) {
