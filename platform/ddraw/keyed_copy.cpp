@@ -109,13 +109,19 @@ void RowsWide(std::uint8_t* dest, long destPitch, const std::uint8_t* source, lo
     }
 }
 
-// Cells eight pixels wide, the sprite sheets' cells, are most of what is drawn. Their
-// loops are small functions of their own, taken before anything else and kept out of
-// line, so that a cell pays neither the set-up nor the saved registers of the general
-// loops.
-[[gnu::noinline]] void Cells8(std::uint8_t* dest, long destPitch, const std::uint8_t* source,
+// The cell loops are small functions of their own, so that a cell pays neither the
+// set-up nor the saved registers of the general loops.
+void Cells8(std::uint8_t* dest, long destPitch, const std::uint8_t* source,
                               long sourcePitch, int rows, std::uint32_t key) {
     const Vec8 keys = Vec8{} + static_cast<std::uint8_t>(key);
+    if (rows == 8) {  // a whole cell, without a loop to count
+#pragma GCC unroll 4
+        for (int pair = 0; pair < 4; ++pair)
+            MergeCellRows8(dest + 2 * pair * destPitch, dest + (2 * pair + 1) * destPitch,
+                           source + 2 * pair * sourcePitch, source + (2 * pair + 1) * sourcePitch,
+                           keys);
+        return;
+    }
     for (; rows >= 2; rows -= 2, dest += 2 * destPitch, source += 2 * sourcePitch)
         MergeCellRows8(dest, dest + destPitch, source, source + sourcePitch, keys);
     // An odd last row goes as both halves: the two stores write the same bytes.
@@ -123,7 +129,7 @@ void RowsWide(std::uint8_t* dest, long destPitch, const std::uint8_t* source, lo
 }
 
 template <typename Pixel, typename Vec>
-[[gnu::noinline]] void CellsWide(std::uint8_t* dest, long destPitch, const std::uint8_t* source,
+void CellsWide(std::uint8_t* dest, long destPitch, const std::uint8_t* source,
                                  long sourcePitch, int rows, std::uint32_t key) {
     const Vec keys = Vec{} + static_cast<Pixel>(key);
     for (; rows > 0; --rows, dest += destPitch, source += sourcePitch) {
@@ -179,8 +185,7 @@ bool Overlaps(const std::uint8_t* a, long pitchA, const std::uint8_t* b, long pi
     return lowA < highB && lowB < highA;
 }
 
-// Every width and pixel size but the cells', out of line for the reason given at Cells8.
-[[gnu::noinline]] void Rows(int bytesPerPixel, std::uint8_t* dest, long destPitch,
+void Rows(int bytesPerPixel, std::uint8_t* dest, long destPitch,
                             const std::uint8_t* source, long sourcePitch, int count, int rows,
                             std::uint32_t key, bool overlapping) {
     if (overlapping) {
@@ -205,25 +210,17 @@ bool Overlaps(const std::uint8_t* a, long pitchA, const std::uint8_t* b, long pi
 
 }  // namespace
 
-void CopyKeyed(int bytesPerPixel, std::uint8_t* dest, long destPitch, const std::uint8_t* source,
-               long sourcePitch, int count, int rows, std::uint32_t key, bool mayOverlap) {
+const KeyedCellCopy kKeyedCellCopies[5] = {nullptr, Cells8, CellsWide<std::uint16_t, Vec16>,
+                                            nullptr, CellsWide<std::uint32_t, Vec32>};
+
+void CopyKeyedRows(int bytesPerPixel, std::uint8_t* dest, long destPitch,
+                   const std::uint8_t* source, long sourcePitch, int count, int rows,
+                   std::uint32_t key, bool mayOverlap) {
     if (count <= 0 || rows <= 0) return;
     const bool overlapping =
         mayOverlap && Overlaps(dest, destPitch, source, sourcePitch, count * bytesPerPixel, rows);
-    if (count == 8 && !overlapping) {
-        switch (bytesPerPixel) {
-            case 1:
-                return Cells8(dest, destPitch, source, sourcePitch, rows, key);
-            case 2:
-                return CellsWide<std::uint16_t, Vec16>(dest, destPitch, source, sourcePitch, rows,
-                                                       key);
-            case 4:
-                return CellsWide<std::uint32_t, Vec32>(dest, destPitch, source, sourcePitch, rows,
-                                                       key);
-            default:
-                break;  // 24 bits: the general loop
-        }
-    }
+    if (count == 8 && !overlapping && kKeyedCellCopies[bytesPerPixel])
+        return kKeyedCellCopies[bytesPerPixel](dest, destPitch, source, sourcePitch, rows, key);
     Rows(bytesPerPixel, dest, destPitch, source, sourcePitch, count, rows, key, overlapping);
 }
 

@@ -17,7 +17,8 @@ struct PixelFormat {
     std::uint32_t green = 0;
     std::uint32_t blue = 0;
 
-    int BytesPerPixel() const { return bits / 8; }
+    // A shift: bits is never negative, and each blit asks.
+    int BytesPerPixel() const { return static_cast<int>(static_cast<unsigned>(bits) >> 3); }
     bool IsValid() const { return bits != 0; }
     bool operator==(const PixelFormat&) const = default;
 };

@@ -110,7 +110,10 @@ HRESULT Surface::Unlock(LPVOID memory) {
 }
 
 // A source must be usable, of this surface's format, and the rectangle (null: all of
-// it) must lie on it.
+// it) must lie on it. The rectangle is read field by field: callers usually have just
+// written it that way (a sprite's clipped cell), and one wide load of several narrower
+// stores still in flight stalls until they are written out; the volatile reads keep
+// the compiler from merging them.
 inline HRESULT Surface::CheckSource(const Surface* source, const RECT* sourceRect,
                                     RECT* from) const {
     if (!source) return DDERR_INVALIDPARAMS;
@@ -119,7 +122,17 @@ inline HRESULT Surface::CheckSource(const Surface* source, const RECT* sourceRec
         if (source->Busy()) return DDERR_SURFACEBUSY;
     }
     if (source->m_format != m_format) return DDERR_INVALIDPIXELFORMAT;
-    *from = sourceRect ? *sourceRect : RECT{0, 0, source->m_width, source->m_height};
+    // Four values rather than one rectangle chosen between two, which would be put
+    // together in memory and read back.
+    LONG left = 0, top = 0, right = source->m_width, bottom = source->m_height;
+    if (sourceRect) {
+        const volatile RECT* fields = sourceRect;
+        left = fields->left;
+        top = fields->top;
+        right = fields->right;
+        bottom = fields->bottom;
+    }
+    *from = {left, top, right, bottom};
     return Inside(*from, source->m_width, source->m_height) ? DD_OK : DDERR_INVALIDRECT;
 }
 
@@ -183,11 +196,15 @@ HRESULT Surface::BltFast(DWORD x, DWORD y, LPDIRECTDRAWSURFACE sourceSurface, LP
         from.right - from.left > m_width - static_cast<int>(x) ||
         from.bottom - from.top > m_height - static_cast<int>(y))
         return DDERR_INVALIDRECT;
-    if ((trans & DDBLTFAST_SRCCOLORKEY) && source->m_hasColorKey)
+    if ((trans & DDBLTFAST_SRCCOLORKEY) && source->m_hasColorKey) {
         CopyPixelsKeyed(ViewOf(*this), static_cast<int>(x), static_cast<int>(y), ViewOf(*source),
                         from, source->m_colorKey.dwColorSpaceLowValue);
-    else
-        CopyPixels(ViewOf(*this), static_cast<int>(x), static_cast<int>(y), ViewOf(*source), from);
+    } else {
+        // A copy of its own for the call out of line, so that the sprite path above
+        // keeps the rectangle in registers instead of storing it for this one.
+        const RECT part = from;
+        CopyPixels(ViewOf(*this), static_cast<int>(x), static_cast<int>(y), ViewOf(*source), part);
+    }
     Presented();
     return DD_OK;
 }

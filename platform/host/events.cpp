@@ -14,10 +14,13 @@
 #include "platform/user/user.h"
 
 namespace vorn::host {
+
+bool detail::g_appActive = true;
+
 namespace {
 
 std::uint8_t g_keys[SDL_NUM_SCANCODES];
-bool g_active = true;
+
 std::set<std::uint32_t> g_focused;  // host window ids that have the input focus
 
 std::mutex g_tasksLock;
@@ -84,7 +87,7 @@ WPARAM VirtualKey(const SDL_Keysym& key) {
 void TranslateKey(const SDL_KeyboardEvent& event) {
     const bool down = event.type == SDL_KEYDOWN;
     const auto scancode = static_cast<unsigned>(event.keysym.scancode);
-    if (scancode < SDL_NUM_SCANCODES) g_keys[scancode] = down && g_active ? 1 : 0;
+    if (scancode < SDL_NUM_SCANCODES) g_keys[scancode] = down && detail::g_appActive ? 1 : 0;
     HWND window = WindowOfSdlId(event.windowID);
     if (!window) {
         const auto all = AllWindows();
@@ -148,8 +151,8 @@ void RunTasks() {
 }  // namespace
 
 void SetAppActive(bool active) {
-    if (active == g_active) return;
-    g_active = active;
+    if (active == detail::g_appActive) return;
+    detail::g_appActive = active;
     if (!active) std::memset(g_keys, 0, sizeof g_keys);
     for (HWND window : AllWindows()) platform::Enqueue(window, WM_ACTIVATEAPP, active ? 1 : 0, 0);
 }
@@ -200,6 +203,5 @@ void PumpEvents() {
 
 const std::uint8_t* KeyboardState() { return g_keys; }
 
-bool AppActive() { return g_active; }
 
 }  // namespace vorn::host

@@ -45,17 +45,21 @@ TEST(KeyedCopy, MatchesThePerPixelCopyForEveryPixelSizeAndWidth) {
     for (int bytes : {1, 2, 3, 4}) {
         const std::uint32_t key = 0x00A5C3E1;
         for (int count : {0, 1, 3, 7, 8, 9, 15, 16, 17, 24, 31, 33, 64}) {
-            SCOPED_TRACE(testing::Message() << bytes << " bytes, " << count << " pixels");
-            const int rows = 5;
-            const long sourcePitch = count * bytes + 5;
-            const long destPitch = count * bytes + 11;
-            const auto source = Pixels(random, sourcePitch * rows, bytes, key);
-            auto dest = Pixels(random, destPitch * rows + 16, bytes, 0);
-            auto expected = dest;
-            ReferenceCopy(bytes, expected, 3, destPitch, source, 0, sourcePitch, count, rows, key);
-            CopyKeyed(bytes, dest.data() + 3, destPitch, source.data(), sourcePitch, count, rows,
-                      key, false);
-            EXPECT_EQ(dest, expected);
+            // Rows: odd, and a whole 8-row cell, which the cell loops take apart.
+            for (int rows : {5, 8}) {
+                SCOPED_TRACE(testing::Message()
+                             << bytes << " bytes, " << count << " pixels, " << rows << " rows");
+                const long sourcePitch = count * bytes + 5;
+                const long destPitch = count * bytes + 11;
+                const auto source = Pixels(random, sourcePitch * rows, bytes, key);
+                auto dest = Pixels(random, destPitch * rows + 16, bytes, 0);
+                auto expected = dest;
+                ReferenceCopy(bytes, expected, 3, destPitch, source, 0, sourcePitch, count, rows,
+                              key);
+                CopyKeyed(bytes, dest.data() + 3, destPitch, source.data(), sourcePitch, count,
+                          rows, key, false);
+                EXPECT_EQ(dest, expected);
+            }
         }
     }
 }
