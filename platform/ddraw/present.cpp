@@ -1,7 +1,10 @@
 // Presentation: the screen's image converted to 0x00RRGGBB and shown in the host
-// window, through the window's own surface (emulation driver) or a renderer with a
-// streaming texture (default driver). Each window keeps its buffers between frames,
-// so a frame allocates nothing once the sizes are settled.
+// window. The emulation driver, and the default one where the host has no accelerated
+// renderer, show it through the window's own surface: where the image shows unscaled
+// (a window, or full screen with factor 1, centred) the rows are converted straight
+// into the surface, otherwise into the presenter's image and then scaled into it. An
+// accelerated renderer gets the image through a streaming texture. Each window keeps
+// its buffers between frames, so a frame allocates nothing once the sizes are settled.
 #include "platform/ddraw/present.h"
 
 #include <SDL.h>
@@ -23,23 +26,41 @@ namespace {
 
 struct WindowPresenter {
     HWND window = nullptr;
-    std::vector<std::uint32_t> image;  // what the window shows, before scaling
+    std::vector<std::uint32_t> image;  // the frame, when it cannot go straight to the window
     int width = 0;
     int height = 0;
-    // Default driver.
+    // The window surface that holds the last frame unscaled at lastPlace, or null when
+    // the image holds it.
+    SDL_Surface* shownIn = nullptr;
+    // Default driver on a host with an accelerated renderer.
     SDL_Renderer* renderer = nullptr;
+    bool noAcceleratedRenderer = false;  // asked once: the window surface serves instead
     SDL_Texture* texture = nullptr;
     int textureWidth = 0;
     int textureHeight = 0;
-    // Emulation driver: the window surface last drawn, to repaint borders on a change.
+    // Window surface: the surface last drawn, to repaint borders on a change.
     SDL_Surface* lastSurface = nullptr;
     RECT lastPlace{};
-    std::vector<int> columnMap;  // source column of each output column when shrinking
+    std::vector<int> columnMap;  // source column of each output column when scaling
 
     void Resize(int w, int h) {
         width = w;
         height = h;
-        if (image.size() < static_cast<size_t>(w) * h) image.resize(static_cast<size_t>(w) * h);
+    }
+    // The image, grown to the current size when it is needed.
+    std::uint32_t* Image() {
+        if (image.size() < static_cast<size_t>(width) * height)
+            image.resize(static_cast<size_t>(width) * height);
+        return image.data();
+    }
+};
+
+// Rows of 32-bit pixels that a frame is converted into.
+struct FrameRows {
+    std::uint8_t* pixels;
+    int pitch;  // bytes
+    std::uint32_t* Row(int y) const {
+        return reinterpret_cast<std::uint32_t*>(pixels + static_cast<long>(y) * pitch);
     }
 };
 
@@ -62,16 +83,17 @@ WindowPresenter& PresenterOf(HWND window) {
 }
 
 // Copies the image into an output of 32-bit pixels at `place`, scaled.
-void ScaleInto(const WindowPresenter& p, const RECT& place, std::uint8_t* out, int outPitch,
-               std::vector<int>& columnMap) {
+void ScaleInto(WindowPresenter& p, const RECT& place, std::uint8_t* out, int outPitch) {
     const int w = place.right - place.left, h = place.bottom - place.top;
     if (w <= 0 || h <= 0) return;
+    const std::uint32_t* image = p.image.data();
     if (w == p.width && h == p.height) {
         for (int y = 0; y < h; ++y)
             std::memcpy(out + static_cast<long>(place.top + y) * outPitch + place.left * 4,
-                        &p.image[static_cast<size_t>(y) * p.width], static_cast<size_t>(w) * 4);
+                        image + static_cast<size_t>(y) * p.width, static_cast<size_t>(w) * 4);
         return;
     }
+    std::vector<int>& columnMap = p.columnMap;
     if (columnMap.size() != static_cast<size_t>(w)) columnMap.resize(w);
     for (int x = 0; x < w; ++x) columnMap[x] = static_cast<int>(static_cast<long>(x) * p.width / w);
     int lastSource = -1;
@@ -85,15 +107,29 @@ void ScaleInto(const WindowPresenter& p, const RECT& place, std::uint8_t* out, i
                         static_cast<size_t>(w) * 4);
             continue;
         }
-        const std::uint32_t* source = &p.image[static_cast<size_t>(sy) * p.width];
+        const std::uint32_t* source = image + static_cast<size_t>(sy) * p.width;
         for (int x = 0; x < w; ++x) row[x] = source[columnMap[x]];
         lastSource = sy;
     }
 }
 
-void ShowThroughWindowSurface(WindowPresenter& p, SDL_Window* sdl, bool scaled) {
-    SDL_Surface* surface = SDL_GetWindowSurface(sdl);
-    if (!surface || surface->format->BytesPerPixel != 4) return;
+// The window's accelerated renderer, made on first use; null when the host has none
+// (the dummy driver, or a host without graphics acceleration), where a software
+// renderer would only add a texture upload and a copy into the same window surface.
+SDL_Renderer* AcceleratedRenderer(WindowPresenter& p, SDL_Window* sdl) {
+    if (p.noAcceleratedRenderer) return nullptr;
+    SDL_Renderer* renderer = SDL_GetRenderer(sdl);
+    if (!renderer) renderer = SDL_CreateRenderer(sdl, -1, SDL_RENDERER_ACCELERATED);
+    if (!renderer) p.noAcceleratedRenderer = true;
+    return renderer;
+}
+
+// Converts the frame into the window's surface: straight into its pixels where the
+// image shows unscaled (a window, or full screen with factor 1), else through the image,
+// scaled (full screen) or cut to the surface (a window larger than its surface).
+template <typename DrawRows>
+FrameRows ShowThroughWindowSurface(WindowPresenter& p, SDL_Window* sdl, SDL_Surface* surface,
+                                   bool scaled, const DrawRows& drawRows) {
     const RECT place =
         scaled ? FitImage(p.width, p.height, surface->w, surface->h)
                : RECT{0, 0, std::min(p.width, surface->w), std::min(p.height, surface->h)};
@@ -102,24 +138,25 @@ void ShowThroughWindowSurface(WindowPresenter& p, SDL_Window* sdl, bool scaled) 
     const bool moved =
         surface != p.lastSurface || std::memcmp(&place, &p.lastPlace, sizeof place) != 0;
     if (moved && scaled) std::memset(pixels, 0, static_cast<size_t>(surface->pitch) * surface->h);
-    if (scaled) {
-        ScaleInto(p, place, pixels, surface->pitch, p.columnMap);
+    FrameRows frame{pixels + static_cast<long>(place.top) * surface->pitch + place.left * 4,
+                    surface->pitch};
+    if (place.right - place.left == p.width && place.bottom - place.top == p.height) {
+        drawRows(frame);
+        p.shownIn = surface;
     } else {
-        for (int y = 0; y < place.bottom; ++y)
-            std::memcpy(pixels + static_cast<long>(y) * surface->pitch,
-                        &p.image[static_cast<size_t>(y) * p.width],
-                        static_cast<size_t>(place.right) * 4);
+        frame = {reinterpret_cast<std::uint8_t*>(p.Image()), p.width * 4};
+        drawRows(frame);
+        ScaleInto(p, place, pixels, surface->pitch);
     }
     if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
     p.lastSurface = surface;
     p.lastPlace = place;
     SDL_UpdateWindowSurface(sdl);
+    return frame;
 }
 
-void ShowThroughRenderer(WindowPresenter& p, SDL_Window* sdl, bool scaled) {
-    SDL_Renderer* renderer = SDL_GetRenderer(sdl);
-    if (!renderer) renderer = SDL_CreateRenderer(sdl, -1, 0);
-    if (!renderer) return;
+// Uploads the image into the renderer's texture and shows it, black around it.
+void ShowThroughRenderer(WindowPresenter& p, SDL_Renderer* renderer, bool scaled) {
     if (renderer != p.renderer || p.textureWidth != p.width || p.textureHeight != p.height) {
         if (p.texture && renderer == p.renderer) SDL_DestroyTexture(p.texture);
         p.renderer = renderer;
@@ -135,20 +172,32 @@ void ShowThroughRenderer(WindowPresenter& p, SDL_Window* sdl, bool scaled) {
     const RECT place =
         scaled ? FitImage(p.width, p.height, outW, outH) : RECT{0, 0, p.width, p.height};
     const SDL_Rect dest{place.left, place.top, place.right - place.left, place.bottom - place.top};
-    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-    SDL_RenderClear(renderer);
+    if (dest.x > 0 || dest.y > 0 || dest.w < outW || dest.h < outH) {
+        SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+        SDL_RenderClear(renderer);
+    }
     SDL_RenderCopy(renderer, p.texture, nullptr, &dest);
     SDL_RenderPresent(renderer);
 }
 
-void Show(WindowPresenter& p, bool scaled, bool wholeFrame) {
-    if (SDL_Window* sdl = host::SdlWindowOf(p.window)) {
-        if (Screen::Get().emulatedDriver)
-            ShowThroughWindowSurface(p, sdl, scaled);
-        else
-            ShowThroughRenderer(p, sdl, scaled);
+// Shows a frame of p.width x p.height pixels that `drawRows(FrameRows)` converts, and
+// tells the host about it when it is a whole frame.
+template <typename DrawRows>
+void Show(WindowPresenter& p, bool scaled, bool wholeFrame, const DrawRows& drawRows) {
+    p.shownIn = nullptr;
+    SDL_Window* sdl = host::SdlWindowOf(p.window);
+    SDL_Renderer* renderer =
+        sdl && !Screen::Get().emulatedDriver ? AcceleratedRenderer(p, sdl) : nullptr;
+    SDL_Surface* surface = sdl && !renderer ? SDL_GetWindowSurface(sdl) : nullptr;
+    FrameRows frame;
+    if (surface && surface->format->BytesPerPixel == 4) {
+        frame = ShowThroughWindowSurface(p, sdl, surface, scaled, drawRows);
+    } else {
+        frame = {reinterpret_cast<std::uint8_t*>(p.Image()), p.width * 4};
+        drawRows(frame);
+        if (renderer) ShowThroughRenderer(p, renderer, scaled);
     }
-    if (wholeFrame) host::FramePresented(p.window, p.image.data(), p.width, p.height, p.width * 4);
+    if (wholeFrame) host::FramePresented(p.window, frame.pixels, p.width, p.height, frame.pitch);
 }
 
 }  // namespace
@@ -196,20 +245,21 @@ void PresentWindowArea(HWND window, bool wholeFrame) {
     const XrgbPalette& palette = screen.DisplayPalette();
     // The part of the client area on the desktop; the rest shows black.
     const int left = std::max(area.left, 0), right = std::min(area.right, desktop.width);
-    for (int y = 0; y < p.height; ++y) {
-        std::uint32_t* row = &p.image[static_cast<size_t>(y) * p.width];
-        const int sy = area.top + y;
-        if (sy < 0 || sy >= desktop.height || left >= right) {
-            std::fill(row, row + p.width, 0u);
-            continue;
+    Show(p, false, wholeFrame, [&](const FrameRows& frame) {
+        for (int y = 0; y < p.height; ++y) {
+            std::uint32_t* row = frame.Row(y);
+            const int sy = area.top + y;
+            if (sy < 0 || sy >= desktop.height || left >= right) {
+                std::fill(row, row + p.width, 0u);
+                continue;
+            }
+            std::fill(row, row + (left - area.left), 0u);
+            RowToXrgb(desktop.format,
+                      bits + static_cast<long>(sy) * screen.DesktopPitch() + left * bytes,
+                      right - left, palette, row + (left - area.left));
+            std::fill(row + (right - area.left), row + p.width, 0u);
         }
-        std::fill(row, row + (left - area.left), 0u);
-        RowToXrgb(desktop.format,
-                  bits + static_cast<long>(sy) * screen.DesktopPitch() + left * bytes, right - left,
-                  palette, row + (left - area.left));
-        std::fill(row + (right - area.left), row + p.width, 0u);
-    }
-    Show(p, false, wholeFrame);
+    });
 }
 
 void PresentFullScreen(const Surface& front, bool wholeFrame) {
@@ -218,10 +268,11 @@ void PresentFullScreen(const Surface& front, bool wholeFrame) {
     WindowPresenter& p = PresenterOf(screen.levelWindow);
     p.Resize(front.Width(), front.Height());
     const XrgbPalette& palette = front.PaletteInEffect();
-    for (int y = 0; y < p.height; ++y)
-        RowToXrgb(front.Format(), front.Bits() + static_cast<long>(y) * front.Pitch(), p.width,
-                  palette, &p.image[static_cast<size_t>(y) * p.width]);
-    Show(p, true, wholeFrame);
+    Show(p, true, wholeFrame, [&](const FrameRows& frame) {
+        for (int y = 0; y < p.height; ++y)
+            RowToXrgb(front.Format(), front.Bits() + static_cast<long>(y) * front.Pitch(), p.width,
+                      palette, frame.Row(y));
+    });
 }
 
 void ForgetWindowPresenter(HWND window) {
@@ -243,12 +294,27 @@ void ForgetWindowPresenter(HWND window) {
 namespace vorn::testing {
 
 bool LastPresentedImage(HWND window, PresentedImage* image) {
-    const platform::WindowPresenter* p = platform::FindPresenter(window);
+    platform::WindowPresenter* p = platform::FindPresenter(window);
     if (!p || !image) return false;
     image->width = p->width;
     image->height = p->height;
-    image->pixels.assign(p->image.begin(),
-                         p->image.begin() + static_cast<long>(p->width) * p->height);
+    image->pixels.resize(static_cast<size_t>(p->width) * p->height);
+    platform::FrameRows frame{reinterpret_cast<std::uint8_t*>(p->image.data()), p->width * 4};
+    SDL_Surface* surface = nullptr;
+    if (p->shownIn) {
+        // The frame went straight into the window's surface; it is still there unless
+        // the window made a new surface since (a change of size).
+        SDL_Window* sdl = host::SdlWindowOf(window);
+        surface = sdl ? SDL_GetWindowSurface(sdl) : nullptr;
+        if (surface != p->shownIn) return false;
+        if (SDL_MUSTLOCK(surface)) SDL_LockSurface(surface);
+        frame = {static_cast<std::uint8_t*>(surface->pixels) +
+                     static_cast<long>(p->lastPlace.top) * surface->pitch + p->lastPlace.left * 4,
+                 surface->pitch};
+    }
+    for (int y = 0; y < p->height; ++y)
+        std::copy_n(frame.Row(y), p->width, &image->pixels[static_cast<size_t>(y) * p->width]);
+    if (surface && SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
     return true;
 }
 

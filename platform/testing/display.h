@@ -32,7 +32,8 @@ struct PresentedImage {
     std::vector<std::uint32_t> pixels;
     std::uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
-// False when nothing was shown in the window yet.
+// False when nothing was shown in the window yet, or when the frame was shown straight
+// in the window's surface and the window has made a new one since (a change of size).
 bool LastPresentedImage(HWND window, PresentedImage* image);
 
 // The scene of plane, blit and loader tests, which need no window: a software display

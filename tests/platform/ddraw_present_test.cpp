@@ -1,6 +1,8 @@
 // Presentation: what a flip or a copy to the primary shows, through the display
-// palette on 8 bits, and how a full-screen image is fitted to the host screen.
+// palette on 8 bits, how a full-screen image is fitted to the host screen, and the
+// conversion of rows of every depth to colours.
 #include "ddraw_fixture.h"
+#include "platform/ddraw/pixel_format.h"
 #include "platform/ddraw/present.h"
 
 namespace {
@@ -98,6 +100,45 @@ TEST(FitImage, KeepsTheAspectAndPrefersWholeFactors) {
         EXPECT_EQ(r.right, c.expected.right) << c.outW << "x" << c.outH;
         EXPECT_EQ(r.bottom, c.expected.bottom) << c.outW << "x" << c.outH;
     }
+}
+
+// The row conversions work on blocks of pixels: every length, so that each block size
+// meets its remainder, at every depth, and every 5-6-5 pixel, agree with the colour of
+// each pixel on its own.
+TEST(RowToXrgb, AgreesWithEachPixelsColourAtEveryDepthAndLength) {
+    using vorn::platform::PixelFormatOfBits;
+    using vorn::platform::ReadPixel;
+    using vorn::platform::XrgbOfPixel;
+    vorn::platform::XrgbPalette palette;
+    for (std::uint32_t i = 0; i < 256; ++i) palette[i] = (i * 0x9E3779B9u) >> 8;
+    std::vector<std::uint8_t> bytes(4 * 40 + 1);
+    std::uint32_t state = 12345;
+    for (std::uint8_t& byte : bytes)
+        byte = static_cast<std::uint8_t>((state = state * 1103515245u + 12345u) >> 16);
+    std::vector<std::uint32_t> row(65536 + 1);
+    for (int bits : {8, 16, 24, 32}) {
+        SCOPED_TRACE(bits);
+        const auto format = PixelFormatOfBits(bits);
+        const int size = bits / 8;
+        for (int count = 0; count <= 40; ++count) {
+            row[count] = 0xDEADBEEF;  // the pixel after the row stays untouched
+            const std::uint8_t* source = bytes.data() + 1;  // rows need not be aligned
+            vorn::platform::RowToXrgb(format, source, count, palette, row.data());
+            for (int x = 0; x < count; ++x)
+                ASSERT_EQ(row[x], XrgbOfPixel(format, ReadPixel(source + x * size, size), palette))
+                    << count << " pixels, at " << x;
+            ASSERT_EQ(row[count], 0xDEADBEEFu) << count;
+        }
+    }
+    std::vector<std::uint8_t> every565(2 * 65536);
+    for (std::uint32_t pixel = 0; pixel < 65536; ++pixel) {
+        const auto value = static_cast<std::uint16_t>(pixel);
+        std::memcpy(&every565[2 * pixel], &value, 2);
+    }
+    const auto rgb565 = PixelFormatOfBits(16);
+    vorn::platform::RowToXrgb(rgb565, every565.data(), 65536, palette, row.data());
+    for (std::uint32_t pixel = 0; pixel < 65536; ++pixel)
+        ASSERT_EQ(row[pixel], XrgbOfPixel(rgb565, pixel, palette)) << pixel;
 }
 
 }  // namespace
