@@ -16,6 +16,7 @@
 
 #include "platform/ddraw/objects.h"
 #include "platform/ddraw/screen.h"
+#include "platform/ddraw/shown_frame.h"
 #include "platform/host/host.h"
 #include "platform/testing/display.h"
 #include "platform/user/user.h"
@@ -42,6 +43,7 @@ struct WindowPresenter {
     SDL_Surface* lastSurface = nullptr;
     RECT lastPlace{};
     std::vector<int> columnMap;  // source column of each output column when scaling
+    ShownFrame shown;            // what the window surface shows, for full-screen frames
 
     void Resize(int w, int h) {
         width = w;
@@ -137,15 +139,16 @@ FrameRows ShowThroughWindowSurface(WindowPresenter& p, SDL_Window* sdl, SDL_Surf
     auto* pixels = static_cast<std::uint8_t*>(surface->pixels);
     const bool moved =
         surface != p.lastSurface || std::memcmp(&place, &p.lastPlace, sizeof place) != 0;
+    if (moved) p.shown.Forget();
     if (moved && scaled) std::memset(pixels, 0, static_cast<size_t>(surface->pitch) * surface->h);
     FrameRows frame{pixels + static_cast<long>(place.top) * surface->pitch + place.left * 4,
                     surface->pitch};
     if (place.right - place.left == p.width && place.bottom - place.top == p.height) {
-        drawRows(frame);
+        drawRows(frame, true);
         p.shownIn = surface;
     } else {
         frame = {reinterpret_cast<std::uint8_t*>(p.Image()), p.width * 4};
-        drawRows(frame);
+        drawRows(frame, false);
         ScaleInto(p, place, pixels, surface->pitch);
     }
     if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
@@ -180,7 +183,8 @@ void ShowThroughRenderer(WindowPresenter& p, SDL_Renderer* renderer, bool scaled
     SDL_RenderPresent(renderer);
 }
 
-// Shows a frame of p.width x p.height pixels that `drawRows(FrameRows)` converts, and
+// Shows a frame of p.width x p.height pixels that `drawRows(FrameRows, intoWindowSurface)`
+// converts (the flag tells whether the rows are the window surface's own), and
 // tells the host about it when it is a whole frame.
 template <typename DrawRows>
 void Show(WindowPresenter& p, bool scaled, bool wholeFrame, const DrawRows& drawRows) {
@@ -194,7 +198,7 @@ void Show(WindowPresenter& p, bool scaled, bool wholeFrame, const DrawRows& draw
         frame = ShowThroughWindowSurface(p, sdl, surface, scaled, drawRows);
     } else {
         frame = {reinterpret_cast<std::uint8_t*>(p.Image()), p.width * 4};
-        drawRows(frame);
+        drawRows(frame, false);
         if (renderer) ShowThroughRenderer(p, renderer, scaled);
     }
     if (wholeFrame) host::FramePresented(p.window, frame.pixels, p.width, p.height, frame.pitch);
@@ -245,7 +249,8 @@ void PresentWindowArea(HWND window, bool wholeFrame) {
     const XrgbPalette& palette = screen.DisplayPalette();
     // The part of the client area on the desktop; the rest shows black.
     const int left = std::max(area.left, 0), right = std::min(area.right, desktop.width);
-    Show(p, false, wholeFrame, [&](const FrameRows& frame) {
+    Show(p, false, wholeFrame, [&](const FrameRows& frame, bool) {
+        p.shown.Forget();  // rows written here are not kept track of
         for (int y = 0; y < p.height; ++y) {
             std::uint32_t* row = frame.Row(y);
             const int sy = area.top + y;
@@ -268,7 +273,13 @@ void PresentFullScreen(const Surface& front, bool wholeFrame) {
     WindowPresenter& p = PresenterOf(screen.levelWindow);
     p.Resize(front.Width(), front.Height());
     const XrgbPalette& palette = front.PaletteInEffect();
-    Show(p, true, wholeFrame, [&](const FrameRows& frame) {
+    Show(p, true, wholeFrame, [&](const FrameRows& frame, bool intoWindowSurface) {
+        if (intoWindowSurface) {
+            p.shown.Convert(front.Format(), front.Bits(), front.Pitch(), p.width, p.height, palette,
+                            {frame.pixels, frame.pitch, host::WindowChangeCount()});
+            return;
+        }
+        p.shown.Forget();
         for (int y = 0; y < p.height; ++y)
             RowToXrgb(front.Format(), front.Bits() + static_cast<long>(y) * front.Pitch(), p.width,
                       palette, frame.Row(y));

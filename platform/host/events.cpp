@@ -20,6 +20,7 @@ bool detail::g_appActive = true;
 namespace {
 
 std::uint8_t g_keys[SDL_NUM_SCANCODES];
+unsigned long g_windowChanges = 0;
 
 std::set<std::uint32_t> g_focused;  // host window ids that have the input focus
 
@@ -105,6 +106,17 @@ void TranslateKey(const SDL_KeyboardEvent& event) {
 }
 
 void TranslateWindowEvent(const SDL_WindowEvent& event, bool& focusChanged) {
+    switch (event.event) {
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+        case SDL_WINDOWEVENT_ENTER:
+        case SDL_WINDOWEVENT_LEAVE:
+        case SDL_WINDOWEVENT_MOVED:
+            break;
+        default:
+            ++g_windowChanges;
+            break;
+    }
     const HWND window = WindowOfSdlId(event.windowID);
     if (!window) return;
     switch (event.event) {
@@ -203,5 +215,7 @@ void PumpEvents() {
 
 const std::uint8_t* KeyboardState() { return g_keys; }
 
+
+unsigned long WindowChangeCount() { return g_windowChanges; }
 
 }  // namespace vorn::host

@@ -55,6 +55,10 @@ void PumpEvents();
 // while the application is inactive.
 const std::uint8_t* KeyboardState();
 
+// How many changes the host's windows have had (size, visibility, exposure) since the
+// start: a window's surface may be made anew, even at the same address, after one.
+unsigned long WindowChangeCount();
+
 // Whether the application is active: one of its windows has the focus, or a test
 // simulated activation. Starts active. Inline: every surface operation, each sprite
 // blit included, asks.
