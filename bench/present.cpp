@@ -50,8 +50,23 @@ void Memcpy(benchmark::State& state) {
 }
 BENCHMARK(Memcpy);
 
-// Full screen at the depth through the driver; each iteration is one Flip.
-void Present(benchmark::State& state, GUID* driver, int bits) {
+// Fills a surface with bytes counting up from `first`.
+void FillCounting(IDirectDrawSurface* surface, int bits, std::uint8_t first) {
+    DDSURFACEDESC locked{};
+    locked.dwSize = sizeof locked;
+    if (!surface || surface->Lock(nullptr, &locked, DDLOCK_WAIT, nullptr) != DD_OK) return;
+    auto* bytes = static_cast<std::uint8_t*>(locked.lpSurface);
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth * bits / 8; ++x)
+            bytes[y * locked.lPitch + x] = static_cast<std::uint8_t>(first + y + x);
+    surface->Unlock(nullptr);
+}
+
+// Full screen at the depth through the driver; each iteration is one Flip. With
+// `everyPixelChanges` the two buffers differ in every byte, so each frame differs from
+// the one shown before it everywhere (the worst case for presenting only what
+// changed); without, they are equal (a still picture).
+void Present(benchmark::State& state, GUID* driver, int bits, bool everyPixelChanges) {
     HWND window = BenchWindow();
     IDirectDraw* dd = nullptr;
     if (!window || DirectDrawCreate(driver, &dd, nullptr) != DD_OK ||
@@ -74,6 +89,11 @@ void Present(benchmark::State& state, GUID* driver, int bits) {
             dd->CreatePalette(DDPCAPS_8BIT, table, &palette, nullptr);
             front->SetPalette(palette);
         }
+        DDSCAPS backCaps{DDSCAPS_BACKBUFFER};
+        IDirectDrawSurface* back = nullptr;
+        front->GetAttachedSurface(&backCaps, &back);
+        FillCounting(front, bits, 0);
+        FillCounting(back, bits, everyPixelChanges ? 1 : 0);
         for (auto _ : state) front->Flip(nullptr, DDFLIP_WAIT);
         front->Release();
     }
@@ -82,10 +102,11 @@ void Present(benchmark::State& state, GUID* driver, int bits) {
     dd->SetCooperativeLevel(nullptr, DDSCL_NORMAL);
     dd->Release();
 }
-BENCHMARK_CAPTURE(Present, emulation_8bit, DDCREATE_EMULATIONONLY, 8);
-BENCHMARK_CAPTURE(Present, emulation_32bit, DDCREATE_EMULATIONONLY, 32);
-BENCHMARK_CAPTURE(Present, default_8bit, nullptr, 8);
-BENCHMARK_CAPTURE(Present, default_32bit, nullptr, 32);
+BENCHMARK_CAPTURE(Present, emulation_8bit, DDCREATE_EMULATIONONLY, 8, true);
+BENCHMARK_CAPTURE(Present, emulation_32bit, DDCREATE_EMULATIONONLY, 32, true);
+BENCHMARK_CAPTURE(Present, default_8bit, nullptr, 8, true);
+BENCHMARK_CAPTURE(Present, default_32bit, nullptr, 32, true);
+BENCHMARK_CAPTURE(Present, emulation_8bit_still, DDCREATE_EMULATIONONLY, 8, false);
 
 // SDL2 itself, the obvious alternative: an 8-bit frame blitted through its palette into
 // a window's own surface (SDL's lookup loop from 8 to 32 bits) and shown.

@@ -111,8 +111,8 @@ void RowsWide(std::uint8_t* dest, long destPitch, const std::uint8_t* source, lo
 
 // The cell loops are small functions of their own, so that a cell pays neither the
 // set-up nor the saved registers of the general loops.
-void Cells8(std::uint8_t* dest, long destPitch, const std::uint8_t* source,
-                              long sourcePitch, int rows, std::uint32_t key) {
+void Cells8(std::uint8_t* dest, long destPitch, const std::uint8_t* source, long sourcePitch,
+            int rows, std::uint32_t key) {
     const Vec8 keys = Vec8{} + static_cast<std::uint8_t>(key);
     if (rows == 8) {  // a whole cell, without a loop to count
 #pragma GCC unroll 4
@@ -129,8 +129,8 @@ void Cells8(std::uint8_t* dest, long destPitch, const std::uint8_t* source,
 }
 
 template <typename Pixel, typename Vec>
-void CellsWide(std::uint8_t* dest, long destPitch, const std::uint8_t* source,
-                                 long sourcePitch, int rows, std::uint32_t key) {
+void CellsWide(std::uint8_t* dest, long destPitch, const std::uint8_t* source, long sourcePitch,
+               int rows, std::uint32_t key) {
     const Vec keys = Vec{} + static_cast<Pixel>(key);
     for (; rows > 0; --rows, dest += destPitch, source += sourcePitch) {
         for (std::size_t offset = 0; offset < 8 * sizeof(Pixel); offset += 16)
@@ -185,9 +185,8 @@ bool Overlaps(const std::uint8_t* a, long pitchA, const std::uint8_t* b, long pi
     return lowA < highB && lowB < highA;
 }
 
-void Rows(int bytesPerPixel, std::uint8_t* dest, long destPitch,
-                            const std::uint8_t* source, long sourcePitch, int count, int rows,
-                            std::uint32_t key, bool overlapping) {
+void Rows(int bytesPerPixel, std::uint8_t* dest, long destPitch, const std::uint8_t* source,
+          long sourcePitch, int count, int rows, std::uint32_t key, bool overlapping) {
     if (overlapping) {
         RowsOverlapping(bytesPerPixel, dest, destPitch, source, sourcePitch, count, rows, key);
         return;
@@ -211,7 +210,7 @@ void Rows(int bytesPerPixel, std::uint8_t* dest, long destPitch,
 }  // namespace
 
 const KeyedCellCopy kKeyedCellCopies[5] = {nullptr, Cells8, CellsWide<std::uint16_t, Vec16>,
-                                            nullptr, CellsWide<std::uint32_t, Vec32>};
+                                           nullptr, CellsWide<std::uint32_t, Vec32>};
 
 void CopyKeyedRows(int bytesPerPixel, std::uint8_t* dest, long destPitch,
                    const std::uint8_t* source, long sourcePitch, int count, int rows,

@@ -31,9 +31,11 @@ public:
     // Converts `height` rows of `width` pixels (rows `sourcePitch` bytes apart) into the
     // target. Groups of eight pixels equal to those converted by the last call are left
     // as they are when that call had the same target, format, size and palette; every
-    // other pixel is converted. Allocates only when the frame grows.
-    void Convert(const PixelFormat& format, const std::uint8_t* source, int sourcePitch,
-                 int width, int height, const XrgbPalette& palette, const ShownTarget& target);
+    // other pixel is converted. After a frame in which more than half of the pixels
+    // changed, the next frames are converted whole for a while, without keeping track.
+    // Allocates only when the frame grows.
+    void Convert(const PixelFormat& format, const std::uint8_t* source, int sourcePitch, int width,
+                 int height, const XrgbPalette& palette, const ShownTarget& target);
 
 private:
     bool Matches(const PixelFormat& format, int width, int height, const XrgbPalette& palette,
@@ -45,7 +47,8 @@ private:
     int m_height = 0;
     XrgbPalette m_palette{};
     ShownTarget m_target;
-    bool m_known = false;
+    bool m_known = false;             // the target shows m_pixels
+    int m_framesWithoutTracking = 0;  // frames left to convert whole
 };
 
 }  // namespace vorn::platform

@@ -215,7 +215,6 @@ void PumpEvents() {
 
 const std::uint8_t* KeyboardState() { return g_keys; }
 
-
 unsigned long WindowChangeCount() { return g_windowChanges; }
 
 }  // namespace vorn::host

@@ -1,8 +1,9 @@
 // Presenting only what changed: a group of eight pixels is converted again exactly when
 // it differs from the frame shown, and anything that may have changed the target or
 // the colours (palette, format, size, target, a host window change, Forget) brings a
-// whole conversion. The target is pre-filled with a marker colour that no conversion
-// produces, so a pixel left alone is seen as the marker.
+// whole conversion, as do the frames after one that changed mostly. The target is
+// pre-filled with a marker colour that no conversion produces, so a pixel left alone is
+// seen as the marker.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -30,7 +31,8 @@ struct Scene {
 
     explicit Scene(int depth) : bits(depth) {
         for (int i = 0; i < 256; ++i) palette[i] = 0x010203u * i;
-        for (std::size_t i = 0; i < source.size(); ++i) source[i] = static_cast<std::uint8_t>(i * 7);
+        for (std::size_t i = 0; i < source.size(); ++i)
+            source[i] = static_cast<std::uint8_t>(i * 7);
     }
     ShownTarget Target(unsigned long windowChanges = 0) {
         return {reinterpret_cast<std::uint8_t*>(target.data()), width * 4, windowChanges};
@@ -82,6 +84,26 @@ TEST(ShownFrame, ConvertsOnlyTheGroupsThatChanged) {
         for (int x = 8; x < 16; ++x) EXPECT_EQ(scene.target[scene.width + x], scene.Expected(x, 1));
         EXPECT_EQ(scene.Untouched().size(), expected.size() - 8);
     }
+}
+
+TEST(ShownFrame, StopsKeepingTrackForAWhileAfterAFrameThatChangedMostly) {
+    Scene scene(8);
+    ShownFrame shown;
+    scene.Convert(shown);
+    for (std::uint8_t& byte : scene.source) ++byte;  // a scrolled picture: every pixel
+    scene.Convert(shown);
+    scene.ExpectWhole();
+
+    // The same frame again: converted whole while tracking rests, then left alone.
+    int wholeFrames = 0;
+    for (; wholeFrames < 100; ++wholeFrames) {
+        scene.Mark();
+        scene.Convert(shown);
+        if (!scene.Untouched().empty()) break;
+        scene.ExpectWhole();
+    }
+    EXPECT_GT(wholeFrames, 0);
+    EXPECT_LT(wholeFrames, 100);
 }
 
 TEST(ShownFrame, ConvertsWholeAfterAnythingThatMayHaveChangedTheTargetOrTheColours) {
