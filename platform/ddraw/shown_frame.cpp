@@ -2,7 +2,10 @@
 // converting whole frames without keeping track while most of each frame changes.
 #include "platform/ddraw/shown_frame.h"
 
+#include <atomic>
 #include <cstring>
+
+#include "platform/ddraw/row_split.h"
 
 namespace vorn::platform {
 namespace {
@@ -102,10 +105,13 @@ void ShownFrame::Convert(const PixelFormat& format, const std::uint8_t* source, 
         const bool track = m_framesWithoutTracking == 0;
         if (!track) --m_framesWithoutTracking;
         if (track && m_pixels.size() < rowBytes * height) m_pixels.resize(rowBytes * height);
-        for (int y = 0; y < height; ++y) {
-            RowToXrgb(format, sourceRow(y), width, palette, destRow(y));
-            if (track) std::memcpy(&m_pixels[y * rowBytes], sourceRow(y), rowBytes);
-        }
+        auto convertRows = [&](int begin, int end) {
+            for (int y = begin; y < end; ++y) {
+                RowToXrgb(format, sourceRow(y), width, palette, destRow(y));
+                if (track) std::memcpy(&m_pixels[y * rowBytes], sourceRow(y), rowBytes);
+            }
+        };
+        SplitRows(height, convertRows);
         m_known = track;
         m_format = format;
         m_width = width;
@@ -115,28 +121,33 @@ void ShownFrame::Convert(const PixelFormat& format, const std::uint8_t* source, 
         return;
     }
 
-    long converted = 0;
-    for (int y = 0; y < height; ++y) {
-        std::uint8_t* shown = &m_pixels[y * rowBytes];
-        switch (bytes) {
-            case 1:
-                converted += ConvertChangedGroups8(sourceRow(y), shown, width, palette, destRow(y));
-                break;
-            case 2:
-                converted +=
-                    ConvertChangedRuns<2>(format, sourceRow(y), shown, width, palette, destRow(y));
-                break;
-            case 3:
-                converted +=
-                    ConvertChangedRuns<3>(format, sourceRow(y), shown, width, palette, destRow(y));
-                break;
-            default:
-                converted +=
-                    ConvertChangedRuns<4>(format, sourceRow(y), shown, width, palette, destRow(y));
-                break;
+    std::atomic<long> converted{0};
+    auto convertChangedRows = [&](int begin, int end) {
+        long count = 0;
+        for (int y = begin; y < end; ++y) {
+            std::uint8_t* shown = &m_pixels[y * rowBytes];
+            switch (bytes) {
+                case 1:
+                    count += ConvertChangedGroups8(sourceRow(y), shown, width, palette, destRow(y));
+                    break;
+                case 2:
+                    count += ConvertChangedRuns<2>(format, sourceRow(y), shown, width, palette,
+                                                   destRow(y));
+                    break;
+                case 3:
+                    count += ConvertChangedRuns<3>(format, sourceRow(y), shown, width, palette,
+                                                   destRow(y));
+                    break;
+                default:
+                    count += ConvertChangedRuns<4>(format, sourceRow(y), shown, width, palette,
+                                                   destRow(y));
+                    break;
+            }
         }
-    }
-    if (2 * converted > static_cast<long>(width) * height) {
+        converted.fetch_add(count, std::memory_order_relaxed);
+    };
+    SplitRows(height, convertChangedRows);
+    if (2 * converted.load(std::memory_order_relaxed) > static_cast<long>(width) * height) {
         m_known = false;
         m_framesWithoutTracking = kFramesWithoutTracking;
     }
