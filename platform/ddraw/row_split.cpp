@@ -2,6 +2,8 @@
 // stopped when the process ends.
 #include "platform/ddraw/row_split.h"
 
+#include <time.h>
+
 #include <atomic>
 #include <condition_variable>
 #include <exception>
@@ -14,13 +16,30 @@ namespace {
 
 // Fewer rows than this are done on the calling thread: waking the helper costs more.
 constexpr int kMinimumRowsToSplit = 64;
-// How long the caller waits for the helper before it sleeps (some tens of microseconds).
-constexpr int kSpinsBeforeSleeping = 20000;
+// How long the caller waits for the helper before it sleeps.
+constexpr long kSpinNanoseconds = 50'000;
 
 inline void Pause() {
 #if defined(__x86_64__) || defined(__i386__)
     __builtin_ia32_pause();
 #endif
+}
+
+// <chrono> cannot be compiled with the Shift-JIS execution character set.
+long Nanoseconds() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return now.tv_sec * 1'000'000'000L + now.tv_nsec;
+}
+
+// Waits up to kSpinNanoseconds for `busy` to clear; the clock is read now and then, as a
+// pause lasts from a few cycles to a hundred and more depending on the processor.
+void SpinWhile(const std::atomic<bool>& busy) {
+    const long until = Nanoseconds() + kSpinNanoseconds;
+    for (int spin = 1; busy.load(std::memory_order_acquire); ++spin) {
+        Pause();
+        if (spin % 64 == 0 && Nanoseconds() > until) return;
+    }
 }
 
 class RowHelper {
@@ -52,9 +71,7 @@ public:
         work(context, 0, split);
         // The halves take about as long: the helper is usually a moment from done, and
         // a short wait costs less than going to sleep and being woken.
-        for (int spin = 0; spin < kSpinsBeforeSleeping && m_busy.load(std::memory_order_acquire);
-             ++spin)
-            Pause();
+        SpinWhile(m_busy);
         std::unique_lock<std::mutex> lock(m_mutex);
         m_done.wait(lock, [this] { return !m_pending; });
     }
