@@ -7,10 +7,10 @@
 
 #include <cstdio>
 #include <cstring>
-#include <map>
 #include <string>
 #include <vector>
 
+#include "bench/support/measuring_reporter.h"
 #include "display/display_state.h"
 #include "display/plane.h"
 #include "platform/testing/testing.h"
@@ -147,40 +147,24 @@ BENCHMARK_CAPTURE(SdlKeyedCells, 32bit, 32);
 BENCHMARK(OpaqueScreen);
 BENCHMARK(MemcpyScreen);
 
-// Keeps each benchmark's rate for the ratios printed at the end.
-class RateReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            const auto items = run.counters.find("items_per_second");
-            const auto bytes = run.counters.find("bytes_per_second");
-            if (items != run.counters.end()) rates[run.benchmark_name()] = items->second;
-            if (bytes != run.counters.end()) rates[run.benchmark_name()] = bytes->second;
-        }
-    }
-    std::map<std::string, double> rates;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    RateReporter reporter;
+    MeasuringReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     auto ratio = [&](const char* what, const std::string& ours, const std::string& theirs) {
-        if (reporter.rates.count(ours) && reporter.rates.count(theirs) &&
-            reporter.rates[theirs] > 0)
-            std::printf("%s: %.2fx\n", what, reporter.rates[ours] / reporter.rates[theirs]);
+        const Measured* a = reporter.Find(ours);
+        const Measured* b = reporter.Find(theirs);
+        if (a && b && b->rate > 0) std::printf("%s: %.2fx\n", what, a->rate / b->rate);
     };
     ratio("keyed 8x8 at 8 bits, BltTrans / SDL_BlitSurface", "KeyedCells/8bit",
           "SdlKeyedCells/8bit");
     ratio("keyed 8x8 at 32 bits, BltTrans / SDL_BlitSurface", "KeyedCells/32bit",
           "SdlKeyedCells/32bit");
     ratio("opaque 640x480 Blt / memcpy", "OpaqueScreen", "MemcpyScreen");
-    if (reporter.rates.count("KeyedCells/8bit"))
-        std::printf("sprites per second through BltTrans at 8 bits: %.0f\n",
-                    reporter.rates["KeyedCells/8bit"]);
+    if (const Measured* cells = reporter.Find("KeyedCells/8bit"))
+        std::printf("sprites per second through BltTrans at 8 bits: %.0f\n", cells->rate);
     benchmark::Shutdown();
     return 0;
 }

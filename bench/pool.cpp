@@ -5,9 +5,8 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
-#include <string>
 
+#include "bench/support/measuring_reporter.h"
 #include "common/pool.h"
 
 namespace {
@@ -78,31 +77,17 @@ void HeapChurn(benchmark::State& state) {
 }
 BENCHMARK(HeapChurn);
 
-// Prints the usual table, then the ratio of the two (processor time: the machine may
-// be busy with other work).
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) m_seconds[run.benchmark_name()] = run.GetAdjustedCPUTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        if (m_seconds.count("PoolChurn") && m_seconds.count("HeapChurn"))
-            std::printf("pool vs new/delete: %.2fx faster\n",
-                        m_seconds["HeapChurn"] / m_seconds["PoolChurn"]);
-    }
-
-private:
-    std::map<std::string, double> m_seconds;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    MeasuringReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
+    // By processor time: the machine may be busy with other work.
+    const Measured* pool = reporter.Find("PoolChurn");
+    const Measured* heap = reporter.Find("HeapChurn");
+    if (pool && heap)
+        std::printf("pool vs new/delete: %.2fx faster\n", heap->cpuSeconds / pool->cpuSeconds);
     benchmark::Shutdown();
     return 0;
 }

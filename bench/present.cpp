@@ -11,10 +11,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <map>
 #include <string>
 #include <vector>
 
+#include "bench/support/measuring_reporter.h"
 #include "platform/ddraw/ddraw.h"
 #include "platform/host/host.h"
 #include "platform/windows.h"
@@ -131,28 +131,6 @@ void SdlBlit8To32(benchmark::State& state) {
 }
 BENCHMARK(SdlBlit8To32);
 
-// Prints the usual table, then each presentation in copies of a frame (processor
-// time: the machine may be busy with other work).
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            if (!run.error_occurred) m_seconds[run.benchmark_name()] = run.GetAdjustedCPUTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        if (!m_seconds.count("Memcpy")) return;
-        for (const auto& [name, seconds] : m_seconds)
-            if (name != "Memcpy")
-                std::printf("%s: %.1f x memcpy of a 640x480 32-bit frame\n", name.c_str(),
-                            seconds / m_seconds["Memcpy"]);
-    }
-
-private:
-    std::map<std::string, double> m_seconds;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -163,8 +141,16 @@ int main(int argc, char** argv) {
         return 1;
     }
     CoInitialize(nullptr);
-    RatioReporter reporter;
+    MeasuringReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
+    // Each presentation in copies of a frame, by processor time (the machine may be busy
+    // with other work; the helper thread's time counts too).
+    if (const Measured* copy = reporter.Find("Memcpy")) {
+        for (const auto& [name, measured] : reporter.All())
+            if (name != "Memcpy")
+                std::printf("%s: %.1f x memcpy of a 640x480 32-bit frame\n", name.c_str(),
+                            measured.cpuSeconds / copy->cpuSeconds);
+    }
     benchmark::Shutdown();
     DestroyWindow(BenchWindow());
     CoUninitialize();

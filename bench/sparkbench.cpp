@@ -29,13 +29,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <map>
 #include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "bench/support/measuring_reporter.h"
 #include "common/fixed_math.h"
 #include "sparkbench/fireworks.h"
 
@@ -291,31 +291,17 @@ std::optional<SteadyState> MeasureProgram(const std::string& program, long short
     return steady;
 }
 
-// Keeps the time per frame (wall and processor) of the SDL2 variant that takes the least
-// processor time while printing the usual table: on a busy machine the wall time says
-// more about the other work than about the drawing.
-class SdlReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.error_occurred || run.iterations == 0) continue;
-            const double iterations = static_cast<double>(run.iterations);
-            const double wall = run.real_accumulated_time / iterations;
-            const double cpu = run.cpu_accumulated_time / iterations;
-            if (!m_best || cpu < m_best->cpuSeconds) {
-                m_best = SteadyState{wall, cpu, -1, -1};
-                m_bestName = run.benchmark_name();
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
+// The SDL2 variant that took the least processor time: on a busy machine the wall time
+// says more about the other work than about the drawing.
+std::optional<SteadyState> FastestSdlRun(const MeasuringReporter& reporter, std::string& name) {
+    std::optional<SteadyState> best;
+    for (const auto& [runName, measured] : reporter.All()) {
+        if (best && measured.cpuSeconds >= best->cpuSeconds) continue;
+        best = SteadyState{measured.wallSeconds, measured.cpuSeconds, -1, -1};
+        name = runName;
     }
-    const std::optional<SteadyState>& Best() const { return m_best; }
-    const std::string& BestName() const { return m_bestName; }
-
-private:
-    std::optional<SteadyState> m_best;
-    std::string m_bestName;
-};
+    return best;
+}
 
 void PrintRow(const std::string& name, const SteadyState& state) {
     std::printf("%-22s %9.1f fps  %8.3f ms/frame  %8.3f ms cpu/frame", name.c_str(),
@@ -344,14 +330,15 @@ int main(int argc, char** argv) {
     long longFrames = 1500;
     if (!ParseFrames(argc, argv, shortFrames, longFrames)) return 2;
 
-    SdlReporter reporter;
+    MeasuringReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
     std::printf("\nsteady state (programs: %ld minus %ld frames, headless)\n", longFrames,
                 shortFrames);
-    const std::optional<SteadyState>& sdl = reporter.Best();
-    if (sdl) PrintRow("SDL2 (" + reporter.BestName() + ")", *sdl);
+    std::string sdlName;
+    const std::optional<SteadyState> sdl = FastestSdlRun(reporter, sdlName);
+    if (sdl) PrintRow("SDL2 (" + sdlName + ")", *sdl);
     for (const char* program : {"sparkbench", "sparkbench_hw"}) {
         const std::optional<SteadyState> sdk = MeasureProgram(program, shortFrames, longFrames);
         if (!sdk) continue;
