@@ -90,7 +90,8 @@ TEST_F(DisplayTest, BitBltCopiesAndConvertsClipped) {
 struct Dib {
     std::vector<std::uint8_t> header;
     std::vector<std::uint8_t> rows;
-    Dib(int width, int height, int bits, std::vector<RGBQUAD> table = {}) {
+    Dib(int width, int height, int bits, std::vector<RGBQUAD> table = {})
+        : width(width), height(height < 0 ? -height : height) {
         BITMAPINFOHEADER h{};
         h.biSize = sizeof h;
         h.biWidth = width;
@@ -102,12 +103,23 @@ struct Dib {
         std::memcpy(header.data(), &h, sizeof h);
         if (!table.empty()) std::memcpy(header.data() + sizeof h, table.data(), 4 * table.size());
         stride = ((width * bits + 31) / 32) * 4;
-        rows.assign(static_cast<size_t>(stride) * (height < 0 ? -height : height), 0);
+        rows.assign(static_cast<size_t>(stride) * this->height, 0);
     }
     BITMAPINFO* info() { return reinterpret_cast<BITMAPINFO*>(header.data()); }
+    // Draws the whole bitmap at the surface's top-left; returns the rows drawn.
+    int DrawOn(IDirectDrawSurface* surface) {
+        HDC dc;
+        if (surface->GetDC(&dc) != DD_OK) return -1;
+        const int drawn = SetDIBitsToDevice(dc, 0, 0, width, height, 0, 0, 0, height, rows.data(),
+                                            info(), DIB_RGB_COLORS);
+        surface->ReleaseDC(dc);
+        return drawn;
+    }
     void Put(int row, int x, std::uint32_t value, int bytes) {
         std::memcpy(rows.data() + row * stride + x * bytes, &value, bytes);
     }
+    int width;
+    int height;  // rows, whichever way they run
     int stride;
 };
 
@@ -128,12 +140,7 @@ TEST_P(DibDepth, BottomUpBitmapLandsUpright) {
     dib.Put(1, 0, blue, bytes);
     dib.Put(1, 1, red, bytes);
     IDirectDrawSurface* s = Offscreen(2, 2, 32);
-    HDC dc;
-    ASSERT_EQ(s->GetDC(&dc), DD_OK);
-    EXPECT_EQ(
-        SetDIBitsToDevice(dc, 0, 0, 2, 2, 0, 0, 0, 2, dib.rows.data(), dib.info(), DIB_RGB_COLORS),
-        2);
-    s->ReleaseDC(dc);
+    EXPECT_EQ(dib.DrawOn(s), 2);
     EXPECT_EQ(Pixels(s), (std::vector<std::uint32_t>{0x0000FF, 0xFF0000, 0xFF0000, 0x00FF00}));
 }
 
@@ -152,12 +159,7 @@ TEST_F(DisplayTest, DibOnEightBitsTakesTheNearestPaletteEntry) {
     dib.Put(0, 0, 0x101010, 3);
     dib.Put(0, 1, 0x7F8081, 3);
     dib.Put(0, 2, 0xFFFFFF, 3);
-    HDC dc;
-    ASSERT_EQ(s->GetDC(&dc), DD_OK);
-    EXPECT_EQ(
-        SetDIBitsToDevice(dc, 0, 0, 3, 1, 0, 0, 0, 1, dib.rows.data(), dib.info(), DIB_RGB_COLORS),
-        1);
-    s->ReleaseDC(dc);
+    EXPECT_EQ(dib.DrawOn(s), 1);
     EXPECT_EQ(Pixels(s), (std::vector<std::uint32_t>{0x10, 0x80, 0xFF}));
 }
 
